@@ -1,0 +1,75 @@
+# Sourced by the test runner and the demo: one throwaway Wine prefix with a
+# persistent wineserver, and an Xvfb display when asked for. vorn_session_end
+# ends everything started here; callers run it from an EXIT trap.
+
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# The ANSI code page follows LC_ALL, not LANG: zh_CN gives code page 936.
+# Given to Wine processes only (through env), as the host has no such locale.
+export VORN_WINE_LOCALE=zh_CN.UTF-8
+vorn_wine() { env LC_ALL="$VORN_WINE_LOCALE" wine "$@"; }
+# No menu entries or file associations for the throwaway prefix.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+
+VORN_XVFB_PID=""
+VORN_XCOMPMGR_PID=""
+
+# vorn_session_start DIR [display]
+vorn_session_start() {
+  export VORN_RUN_DIR="$1"
+  export WINEPREFIX="$VORN_RUN_DIR/prefix"
+  mkdir -p "$VORN_RUN_DIR"
+  if [ "${2:-}" = display ]; then vorn_start_display; fi
+
+  wineboot -i >"$VORN_RUN_DIR/wineboot.log" 2>&1 </dev/null
+  wineserver -w
+  # The first Wine process starts services that keep its output open: start the
+  # server for good and warm it with output going nowhere.
+  wineserver -p
+  vorn_wine wineboot </dev/null >/dev/null 2>&1
+  # A crash must fail the test, not wait on winedbg's dialog.
+  vorn_reg 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
+  # Wine draws the non-client area itself, so window rectangles match Windows.
+  vorn_reg 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N
+}
+
+vorn_reg() {
+  vorn_wine reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null >/dev/null 2>&1
+}
+
+vorn_start_display() {
+  local n
+  for n in $(seq 77 250); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  done
+  # setsid and no inherited output: a test runner must not wait on the server.
+  setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp \
+    </dev/null >"$VORN_RUN_DIR/xvfb.log" 2>&1 &
+  VORN_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb on $DISPLAY did not start" >&2; return 1; }
+  # A compositor, so half-transparent layered pixels blend as on Windows.
+  if command -v xcompmgr >/dev/null; then
+    setsid xcompmgr </dev/null >"$VORN_RUN_DIR/xcompmgr.log" 2>&1 &
+    VORN_XCOMPMGR_PID=$!
+  fi
+}
+
+vorn_session_end() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+  fi
+  [ -n "$VORN_XCOMPMGR_PID" ] && kill "$VORN_XCOMPMGR_PID" 2>/dev/null
+  [ -n "$VORN_XVFB_PID" ] && kill "$VORN_XVFB_PID" 2>/dev/null
+  VORN_XVFB_PID=""; VORN_XCOMPMGR_PID=""
+  if [ -n "${VORN_RUN_DIR:-}" ] && [ "${VORN_KEEP_RUN_DIR:-0}" != 1 ]; then
+    rm -rf "$VORN_RUN_DIR"
+  fi
+  return 0
+}
