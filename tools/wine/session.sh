@@ -38,21 +38,26 @@ vorn_reg() {
 }
 
 vorn_start_display() {
-  local n
-  for n in $(seq 77 250); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  local n i
+  # Several runs may start at once: take the first display whose server comes up.
+  for n in $(seq $((77 + RANDOM % 100)) 250); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    # setsid and no inherited output: a test runner must not wait on the server.
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp \
+      </dev/null >"$VORN_RUN_DIR/xvfb.log" 2>&1 &
+    VORN_XVFB_PID=$!
+    for i in $(seq 1 100); do
+      kill -0 "$VORN_XVFB_PID" 2>/dev/null || break
+      DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+    if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && kill -0 "$VORN_XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      break
+    fi
+    kill "$VORN_XVFB_PID" 2>/dev/null; VORN_XVFB_PID=""
   done
-  # setsid and no inherited output: a test runner must not wait on the server.
-  setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp \
-    </dev/null >"$VORN_RUN_DIR/xvfb.log" 2>&1 &
-  VORN_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb on $DISPLAY did not start" >&2; return 1; }
+  [ -n "$VORN_XVFB_PID" ] || { echo "session: no Xvfb display could be started" >&2; return 1; }
   # A compositor, so half-transparent layered pixels blend as on Windows.
   if command -v xcompmgr >/dev/null; then
     setsid xcompmgr </dev/null >"$VORN_RUN_DIR/xcompmgr.log" 2>&1 &
