@@ -221,3 +221,29 @@ TEST(ActiveX, TeardownLeavesNoReferenceOnTheSite) {
     // Ours is the last reference: the control and its event connection let go of theirs.
     EXPECT_EQ(0u, site->ExternalRelease());
 }
+
+TEST(ActiveX, ModelessDialogWithAControlCreatedDuringAnotherDialogsInitialisation) {
+    BrowserDialog outer;
+    BrowserDialog* inner = new BrowserDialog;   // lives on as the program's launcher does
+    HWND innerBrowser = nullptr;
+    outer.onInit = [&](ScriptedDialog&) {
+        EXPECT_TRUE(inner->Create(101, &outer));
+        innerBrowser = inner->m_browser.m_hWnd;
+    };
+    outer.steps = {[&](ScriptedDialog&) {
+        EXPECT_NE(nullptr, outer.m_browser.m_hWnd);
+        EXPECT_NE(nullptr, innerBrowser);
+        EXPECT_NE(outer.m_browser.m_hWnd, innerBrowser);
+        EXPECT_EQ(inner->m_hWnd, ::GetParent(innerBrowser));
+        EXPECT_EQ(outer.m_hWnd, ::GetWindow(inner->m_hWnd, GW_OWNER));
+        EXPECT_TRUE(inner->m_browser.get_Silent() == FALSE);   // its own control answers
+        outer.EndDialog(1);
+        return true;
+    }};
+    EXPECT_EQ(1, outer.DoModal());
+    // The owned dialog and its control went with the owner.
+    EXPECT_EQ(nullptr, inner->m_hWnd);
+    EXPECT_EQ(nullptr, inner->m_browser.GetControlSite());
+    EXPECT_FALSE(IsWindow(innerBrowser));
+    delete inner;
+}
