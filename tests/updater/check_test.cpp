@@ -137,6 +137,8 @@ TEST_F(Check, SendsOneCacheBustingHttp10Get) {
     EXPECT_EQ("Quendral", requests[0].Header("User-Agent"));
     EXPECT_EQ("no-cache", requests[0].Header("Pragma"));
     EXPECT_EQ("127.0.0.1:" + std::to_string(server_.port()), requests[0].Header("Host"));
+    // The placeholder account is never sent.
+    EXPECT_EQ("", requests[0].Header("Authorization"));
 }
 
 TEST_F(Check, ReadsALargeBodyWithoutContentLengthToItsEnd) {
