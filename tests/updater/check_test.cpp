@@ -143,7 +143,7 @@ TEST_F(Check, SendsOneCacheBustingHttp10Get) {
 
 TEST_F(Check, ReadsALargeBodyWithoutContentLengthToItsEnd) {
     std::string offer = "<manifest><release version=\"2.0\"/>";
-    for (int i = 0; offer.size() < 40000; ++i) offer += "<f n=\"" + std::to_string(i) + "\"/>";
+    for (int i = 0; offer.size() < 300000; ++i) offer += "<f n=\"" + std::to_string(i) + "\"/>";
     offer += "<last/></manifest>";
     ASSERT_TRUE(server_.Route("/Server.xml", 200, offer, "nolength"));
     WriteLocalManifest("1.0", "Server.xml");
