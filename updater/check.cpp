@@ -5,6 +5,7 @@
 #include "manifest.h"
 #include "split_url.h"
 #include "update_rules.h"
+#include "xml_nesting.h"
 
 namespace zarnel {
 
@@ -39,6 +40,7 @@ bool Check(int* error) {
     if (*error != 0) return false;
 
     // An empty answer is a parse error too.
+    if (!NestingWithin(answer.c_str(), kMaxNesting)) return Fail(error);
     TiXmlDocument offered;
     offered.Parse(answer.c_str());
     if (offered.Error()) return Fail(error);

@@ -76,6 +76,15 @@ TEST_F(Check, FailsOnAnAnswerWithoutAnOfferedVersion) {
     ExpectFailure("a 404 page without a first child element");
 }
 
+TEST_F(Check, FailsOnAnAnswerNestedDeeperThanAnyManifest) {
+    // Deep enough to overflow the stack of a recursive parser.
+    WriteLocalManifest("1.0", "Server.xml");
+    std::string deep;
+    for (int i = 0; i < 200000; ++i) deep += "<a>";
+    ASSERT_TRUE(server_.Route("/Server.xml", 200, deep));
+    ExpectFailure("deeply nested");
+}
+
 TEST_F(Check, EqualVersionsMeanNothingToDo) {
     WriteLocalManifest("2.0", "Server.xml");
     ASSERT_TRUE(server_.Route("/Server.xml", 200, kOffer));
