@@ -39,8 +39,9 @@ bool Check(int* error) {
     std::string answer = request.get(error);
     if (*error != 0) return false;
 
-    // An empty answer is a parse error too.
+    // TinyXML recurses once per level: refuse what could exhaust the stack.
     if (!NestingWithin(answer.c_str(), kMaxNesting)) return Fail(error);
+    // An empty answer is a parse error too.
     TiXmlDocument offered;
     offered.Parse(answer.c_str());
     if (offered.Error()) return Fail(error);
