@@ -5,7 +5,7 @@
 #include "manifest.h"
 #include "split_url.h"
 #include "update_rules.h"
-#include "xml_nesting.h"
+#include "xml_text.h"
 
 namespace zarnel {
 
@@ -21,7 +21,7 @@ bool Fail(int* error) {
 bool Check(int* error) {
     *error = 0;
     TiXmlDocument local;
-    if (!local.LoadFile(kLocalManifest)) return Fail(error);
+    if (!LoadManifest(&local, kLocalManifest)) return Fail(error);
     const TiXmlElement* root = local.RootElement();
     if (!root) return Fail(error);
     const char* installed = root->Attribute("version");
@@ -40,8 +40,8 @@ bool Check(int* error) {
     if (*error != 0) return false;
 
     // TinyXML recurses once per level: refuse what could exhaust the stack.
+    // An empty answer is a parse error.
     if (!NestingWithin(answer.c_str(), kMaxNesting)) return Fail(error);
-    // An empty answer is a parse error too.
     TiXmlDocument offered;
     offered.Parse(answer.c_str());
     if (offered.Error()) return Fail(error);

@@ -40,6 +40,10 @@ TEST_F(Check, FailsWithoutAUsableLocalManifest) {
     ExpectFailure("not well-formed");
     Write("Update.xml", "<!-- nothing but a comment -->");
     ExpectFailure("no root element");
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "<u>";
+    Write("Update.xml", deep);
+    ExpectFailure("nested too deeply to parse");
     const std::string url = server_.Url("/");
     Write("Update.xml", "<u url=\"" + url + "\" info=\"S.xml\"/>");
     ExpectFailure("no version");

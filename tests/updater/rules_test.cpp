@@ -3,7 +3,7 @@
 
 #include "transport_rules.h"
 #include "update_rules.h"
-#include "xml_nesting.h"
+#include "xml_text.h"
 
 namespace zarnel {
 namespace {
@@ -88,6 +88,11 @@ TEST(XmlNesting, CountsOnlyOpenElements) {
     EXPECT_TRUE(NestingWithin("", 0));
     EXPECT_TRUE(NestingWithin("no markup", 0));
     EXPECT_TRUE(NestingWithin("<a><!-- unterminated <b><b>", 1));
+}
+
+TEST(XmlText, LineEndsBecomeLineFeeds) {
+    EXPECT_EQ("a\nb\nc\n\n\nd", NormalizeLineEnds("a\r\nb\rc\n\r\rd"));
+    EXPECT_EQ("\n", NormalizeLineEnds("\r"));
 }
 
 TEST(UpdateRules, VersionsAreComparedAsBytes) {

@@ -1,4 +1,4 @@
-#include "xml_nesting.h"
+#include "xml_text.h"
 
 #include <cstring>
 
@@ -53,6 +53,20 @@ bool NestingWithin(const char* text, int limit) {
         }
     }
     return true;
+}
+
+std::string NormalizeLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            out += text[i];
+        } else {
+            out += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        }
+    }
+    return out;
 }
 
 }  // namespace zarnel
