@@ -1,6 +1,7 @@
 #include "manifest.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "xml_text.h"
@@ -9,14 +10,18 @@ namespace zarnel {
 
 namespace {
 
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<FILE, FileCloser>;
+
 bool ReadWhole(const char* path, std::string* text) {
-    FILE* file = std::fopen(path, "rb");
+    File file(std::fopen(path, "rb"));
     if (!file) return false;
     char buffer[16 * 1024];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text->append(buffer, n);
-    bool read = !std::ferror(file);
-    std::fclose(file);
-    return read;
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
+        text->append(buffer, n);
+    return !std::ferror(file.get());
 }
 
 }  // namespace
@@ -41,10 +46,10 @@ bool LoadManifest(TiXmlDocument* manifest, const char* path) {
 bool SaveManifest(const TiXmlDocument& manifest, const char* path) {
     // TinyXML's own SaveFile(path) ignores fclose, where a buffered write
     // error would show.
-    FILE* file = std::fopen(path, "w");
+    File file(std::fopen(path, "w"));
     if (!file) return false;
-    bool written = manifest.SaveFile(file);
-    return std::fclose(file) == 0 && written;
+    bool written = manifest.SaveFile(file.get());
+    return std::fclose(file.release()) == 0 && written;
 }
 
 }  // namespace zarnel
