@@ -39,7 +39,7 @@ def _sky():
 
 
 def _moon(img):
-    cx, cy, r = 600, 64, 30
+    cx, cy, r = 716, 50, 20
     disc = paint.ellipse_mask((W, H), (cx - r, cy - r, cx + r, cy + r), 2)
     paint.glow(img, disc, (255, 214, 150), 40, 0.9)
     paint.glow(img, disc, (255, 236, 190), 12, 1.0)
@@ -59,8 +59,8 @@ def _ridge(seed, base, rough, step=7):
 
 
 def _landscape(img):
-    layers = [(11, 430, 9, (60, 36, 82, 255), 2.0), (23, 470, 7, (36, 20, 52, 255), 1.2),
-              (37, 515, 6, (16, 10, 24, 255), 0.6)]
+    layers = [(11, 470, 9, (60, 36, 82, 255), 2.0), (23, 520, 7, (36, 20, 52, 255), 1.2),
+              (37, 575, 6, (16, 10, 24, 255), 0.6)]
     for seed, base, rough, colour, haze in layers:
         mask = paint.polygon_mask((W, H), _ridge(seed, base, rough), 2)
         paint.fill(img, colour, mask)
@@ -68,7 +68,7 @@ def _landscape(img):
                                                  (min(1, base / H + 0.08), (180, 120, 160, int(40 * haze))),
                                                  (1, (0, 0, 0, 0))])
         img.alpha_composite(mist)
-    _castle(img, 150, 470)
+    _castle(img, 70, 560)
 
 
 def _castle(img, x0, ground):
@@ -126,7 +126,7 @@ def _text(img, origin, text, size, colour, anchor="la", face_path=paint.CJK_FONT
     else:
         paint.fill(img, (0, 0, 0, 170), paint.shift(mask, 1, 1))
     if isinstance(colour, list):
-        colour = paint.vertical_gradient((W, H), colour)
+        colour = paint.gradient_in_box((W, H), mask.getbbox(), colour)
     paint.fill(img, colour, mask)
     return mask
 
@@ -134,17 +134,17 @@ def _text(img, origin, text, size, colour, anchor="la", face_path=paint.CJK_FONT
 def _logo(img):
     aura = paint.ellipse_mask((W, H), (10, -30, 360, 150), 1)
     paint.fill(img, (255, 190, 110, 70), aura.filter(ImageFilter.GaussianBlur(24)))
-    gold = [(0, (255, 250, 220)), (0.07, (255, 246, 210)), (0.11, (250, 214, 120)), (0.16, (170, 110, 40)), (1, (170, 110, 40))]
-    _text(img, (42, 34), "ARVENDEL", 48, gold, face_path=paint.LOGO_FONT, glow=((255, 170, 80), 7, 1.4), stroke=2)
-    _text(img, (48, 94), "Halden游戏 · 官方登陆器", 16, (250, 226, 170))
+    gold = [(0, (255, 252, 228)), (0.45, (250, 214, 120)), (0.55, (196, 130, 50)), (1, (240, 190, 100))]
+    _text(img, (44, 38), "ARVENDEL", 42, gold, face_path=paint.LOGO_FONT, glow=((255, 170, 80), 7, 1.4), stroke=2)
+    _text(img, (48, 92), "Halden游戏 · 官方登陆器", 16, (250, 226, 170))
     line = paint.line_mask((W, H), [(48, 122), (300, 122)], 1.2)
     paint.fill(img, (230, 180, 90, 200), line)
     _gem(img, 174, 122, 4)
 
 
 def _left_column(img):
-    box = (26, 149, 258, 558)
-    _plate(img, box, 10, alpha=170)
+    box = (26, 149, 258, 440)
+    _plate(img, box, 10, alpha=150)
     rune = Image.new("L", (W, H), 0)
     draw = ImageDraw.Draw(rune)
     cx, cy = 142, 262
@@ -161,9 +161,6 @@ def _left_column(img):
     _text(img, (142, 372), "踏上征途", 30, [(0, (255, 244, 200)), (1, (214, 156, 70))], anchor="mm",
           glow=((255, 150, 80), 8, 1.1), stroke=1)
     _text(img, (142, 408), "开启你的传奇冒险", 15, (236, 214, 170), anchor="mm")
-    for i, line in enumerate(["健康游戏忠告", "抵制不良游戏 拒绝盗版游戏", "注意自我保护 谨防受骗上当",
-                              "适度游戏益脑 沉迷游戏伤身", "合理安排时间 享受健康生活"]):
-        _text(img, (142, 462 + i * 19), line, 13 if i else 14, (250, 220, 150) if i == 0 else (200, 186, 170), anchor="mm")
 
 
 def _browser_well(img):
@@ -193,7 +190,7 @@ def _footer(img):
     l, _, r, b = on_background(BROWSER)
     _text(img, ((l + r) // 2, b + 26), "抵制不良游戏，拒绝盗版游戏。注意自我保护，谨防受骗上当。", 12, (190, 170, 150), anchor="mm")
     _text(img, ((l + r) // 2, b + 44), "适度游戏益脑，沉迷游戏伤身。合理安排时间，享受健康生活。", 12, (190, 170, 150), anchor="mm")
-    _text(img, (r, b + 44), "版本 1.0.0.1", 12, (150, 130, 110), anchor="rm")
+    _text(img, (r, b + 44), "Halden游戏 版权所有", 12, (150, 130, 110), anchor="rm")
 
 
 def background():
@@ -203,6 +200,9 @@ def background():
     shadow = paint.shift(panel_mask, 0, 5).filter(ImageFilter.GaussianBlur(9))
     paint.fill(img, (0, 0, 0, 200), shadow)
     paint.glow(img, panel_mask, (255, 170, 90), 5, 0.5)
+    # The logo's light spills over the frame into the transparent rim.
+    spill = paint.ellipse_mask((W, H), (30, -10, 340, 90), 1).filter(ImageFilter.GaussianBlur(18))
+    paint.fill(img, (255, 180, 90, 150), spill)
 
     scene = _sky()
     _moon(scene)
