@@ -193,6 +193,15 @@ def _footer(img):
     _text(img, (r, b + 44), "Halden游戏 版权所有", 12, (150, 130, 110), anchor="rm")
 
 
+def _edge_fade(margin=14):
+    """1 inside, falling to 0 at the picture's edges: nothing may be cut off there."""
+    mask = Image.new("L", (W, H), 0)
+    draw = ImageDraw.Draw(mask)
+    for i in range(margin + 1):
+        draw.rectangle((i, i, W - 1 - i, H - 1 - i), fill=int(255 * (i / margin) ** 1.5))
+    return mask
+
+
 def background():
     img = Image.new("RGBA", (W, H), (0, 0, 0, 0))
     panel_mask = paint.rounded_mask((W, H), PANEL, PANEL_RADIUS)
@@ -203,6 +212,7 @@ def background():
     # The logo's light spills over the frame into the transparent rim.
     spill = paint.ellipse_mask((W, H), (30, -10, 340, 90), 1).filter(ImageFilter.GaussianBlur(18))
     paint.fill(img, (255, 180, 90, 150), spill)
+    img.putalpha(ImageChops.multiply(img.getchannel("A"), _edge_fade()))
 
     scene = _sky()
     _moon(scene)
