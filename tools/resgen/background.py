@@ -72,20 +72,36 @@ def _landscape(img):
 
 
 def _castle(img, x0, ground):
-    shapes = []
-    for dx, width, height in [(0, 22, 70), (26, 34, 46), (64, 18, 96), (86, 30, 56), (120, 20, 78)]:
+    """A castle on a crag: towers with spires, a crenellated wall, lit windows."""
+    towers = [(4, 18, 66), (40, 24, 50), (66, 16, 100), (88, 22, 62), (122, 18, 80)]
+    shapes = [[(x0 - 50, ground + 60), (x0 - 6, ground + 8), (x0 + 30, ground + 2), (x0 + 110, ground + 4),
+               (x0 + 150, ground + 10), (x0 + 200, ground + 60)]]
+    wall_top = ground - 26
+    shapes.append([(x0 + 10, ground + 5), (x0 + 10, wall_top), (x0 + 136, wall_top), (x0 + 136, ground + 5)])
+    for cx in range(x0 + 10, x0 + 136, 8):
+        shapes.append([(cx, wall_top), (cx, wall_top - 5), (cx + 4, wall_top - 5), (cx + 4, wall_top)])
+    for dx, width, height in towers:
         left, top = x0 + dx, ground - height
-        shapes.append([(left, ground + 10), (left, top), (left + width, top), (left + width, ground + 10)])
-        shapes.append([(left - 3, top), (left + width / 2, top - width * 0.9), (left + width + 3, top)])
+        shapes.append([(left, ground + 5), (left, top), (left + width, top), (left + width, ground + 5)])
+        shapes.append([(left - 3, top), (left + width / 2, top - width * 1.1), (left + width + 3, top)])
     mask = Image.new("L", (W, H), 0)
     for poly in shapes:
         mask = ImageChops.lighter(mask, paint.polygon_mask((W, H), poly, 2))
+    dx, width, height = towers[2]
+    spire = (x0 + dx + width / 2, ground - height - width * 1.1)
+    mask = ImageChops.lighter(mask, paint.line_mask((W, H), [spire, (spire[0], spire[1] - 12)], 1.2, 2))
+    mask = ImageChops.lighter(mask, paint.polygon_mask(
+        (W, H), [(spire[0], spire[1] - 12), (spire[0] + 10, spire[1] - 9), (spire[0], spire[1] - 6)], 2))
     paint.glow(img, mask, (255, 150, 90), 14, 0.5)
     paint.fill(img, (14, 8, 20, 255), mask)
+    rnd = random.Random(560)
     windows = Image.new("L", (W, H), 0)
     draw = ImageDraw.Draw(windows)
-    for wx, wy in [(8, 30), (12, 48), (36, 42), (70, 20), (70, 40), (72, 62), (96, 36), (126, 28), (126, 50)]:
-        draw.rectangle((x0 + wx, ground - 100 + wy, x0 + wx + 2, ground - 100 + wy + 3), fill=255)
+    for dx, width, height in towers:
+        for wy in range(ground - height + 12, ground - 30, 15):
+            if rnd.random() < 0.75:
+                wx = x0 + dx + width // 2 - 1
+                draw.rectangle((wx, wy, wx + 2, wy + 4), fill=255)
     paint.glow(img, windows, (255, 190, 90), 3, 2.0)
     paint.fill(img, (255, 220, 140), windows)
 
