@@ -144,6 +144,11 @@ TEST_F(Pictures, ButtonImagesHaveTheirSizesAlphaAndAHotState) {
             EXPECT_GT(counts.partial, 0u);  // anti-aliased edge
             EXPECT_EQ(255, p->Alpha(b.width / 2, b.height / 2));
         }
+        // The launcher keys out RGB(1, 1, 1): a solid pixel of that colour
+        // would be a hole in the button.
+        for (const Pixels* p : {&normal, &hot})
+            for (uint32_t px : p->argb)
+                ASSERT_FALSE(px >> 24 == 255 && (px & 0xFFFFFF) == 0x010101);
         EXPECT_NE(normal.argb, hot.argb);
         EXPECT_EQ(normal.argb, disabled.argb);  // as shipped: never disabled
     }
