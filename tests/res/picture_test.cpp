@@ -5,7 +5,8 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <cstring>
+#include <vector>
 
 #include "resource.h"
 #include "resource_data.h"

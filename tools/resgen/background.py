@@ -29,7 +29,7 @@ def _sky():
     stars = Image.new("L", (W, H), 0)
     draw = ImageDraw.Draw(stars)
     for _ in range(420):
-        x, y = rnd.uniform(0, W), rnd.uniform(0, H * 0.62) ** 1.0
+        x, y = rnd.uniform(0, W), rnd.uniform(0, H * 0.62)
         v = int(255 * rnd.uniform(0.25, 1.0) * (1 - y / (H * 0.7)))
         r = rnd.choice((0.6, 0.6, 0.6, 0.9, 1.3))
         draw.ellipse((x - r, y - r, x + r, y + r), fill=v)
