@@ -43,7 +43,8 @@ def _moon(img):
     disc = paint.ellipse_mask((W, H), (cx - r, cy - r, cx + r, cy + r), 2)
     paint.glow(img, disc, (255, 214, 150), 40, 0.9)
     paint.glow(img, disc, (255, 236, 190), 12, 1.0)
-    paint.fill(img, paint.vertical_gradient((W, H), [(0, (255, 250, 226)), (0.2, (246, 214, 150)), (1, (246, 214, 150))]), disc)
+    face = paint.gradient_in_box((W, H), (0, cy - r, W, cy + r), [(0, (255, 250, 226)), (0.6, (246, 214, 150)), (1, (236, 196, 130))])
+    paint.fill(img, face, disc)
     crater = paint.ellipse_mask((W, H), (cx - 10, cy - 12, cx + 4, cy + 1), 2)
     paint.fill(img, (210, 170, 110, 70), crater)
 
@@ -169,7 +170,8 @@ def _left_column(img):
     for k in range(6):
         a = math.pi / 3 * k - math.pi / 2
         b = a + 2 * math.pi / 3 * 2
-        draw.line((cx + 66 * math.cos(a), cy + 66 * math.sin(a), cx + 66 * math.cos(b), cy + 66 * math.sin(b)), fill=255, width=2)
+        draw.line((cx + 66 * math.cos(a), cy + 66 * math.sin(a),
+                   cx + 66 * math.cos(b), cy + 66 * math.sin(b)), fill=255, width=2)
     paint.glow(img, rune, (120, 170, 255), 6, 1.5)
     paint.fill(img, (190, 220, 255, 220), rune)
     _text(img, (142, 262), "征", 54, [(0, (255, 250, 220)), (1, (222, 160, 70))], anchor="mm",
@@ -204,8 +206,10 @@ def _button_plates(img):
 
 def _footer(img):
     l, _, r, b = on_background(BROWSER)
-    _text(img, ((l + r) // 2, b + 26), "抵制不良游戏，拒绝盗版游戏。注意自我保护，谨防受骗上当。", 12, (190, 170, 150), anchor="mm")
-    _text(img, ((l + r) // 2, b + 44), "适度游戏益脑，沉迷游戏伤身。合理安排时间，享受健康生活。", 12, (190, 170, 150), anchor="mm")
+    # The customary health advice of Chinese game clients.
+    for dy, line in ((26, "抵制不良游戏，拒绝盗版游戏。注意自我保护，谨防受骗上当。"),
+                     (44, "适度游戏益脑，沉迷游戏伤身。合理安排时间，享受健康生活。")):
+        _text(img, ((l + r) // 2, b + dy), line, 12, (190, 170, 150), anchor="mm")
     _text(img, (r, b + 44), "Halden游戏 版权所有", 12, (150, 130, 110), anchor="rm")
 
 
