@@ -21,7 +21,7 @@ void StandinTest::SetUp() {
 }
 
 void StandinTest::TearDown() {
-    if (HasFailure()) {
+    if (HasFailure() || getenv("DUMPLOG")) {
         std::string text;
         support::ReadTextFile(host->log.path(), &text);
         std::printf("--- stand-in log ---\n%s--- end ---\n", text.c_str());
