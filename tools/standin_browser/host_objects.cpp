@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "dll_state.h"
+
 namespace standin {
 
 namespace {
@@ -14,8 +16,8 @@ struct Member {
 // Reference counting, name lookup and the boundary for every host object.
 class HostObject : public IDispatch {
 public:
-    explicit HostObject(ContextLinkPtr link) : link_(std::move(link)) {}
-    virtual ~HostObject() = default;
+    explicit HostObject(ContextLinkPtr link) : link_(std::move(link)) { DllAddRef(); }
+    virtual ~HostObject() { DllRelease(); }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;

@@ -43,7 +43,7 @@ public:
 
 private:
     ScriptHost(ContextLinkPtr link, HWND window, std::shared_ptr<Log> log, const std::string& frame, bool* silent);
-    virtual ~ScriptHost() = default;
+    virtual ~ScriptHost();
     bool Init();
     HRESULT Parse(const std::wstring& code, DWORD flags, VARIANT* result);
 
