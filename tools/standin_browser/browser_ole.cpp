@@ -273,15 +273,19 @@ STDMETHODIMP Browser::UIDeactivate() {
 }
 
 STDMETHODIMP Browser::SetObjectRects(LPCRECT lprcPosRect, LPCRECT) {
-    if (!lprcPosRect) return E_POINTER;
-    pos_ = *lprcPosRect;
-    LogLine(log_.get(), "setobjectrects").Int("x", pos_.left).Int("y", pos_.top).Int("w", pos_.right - pos_.left)
-        .Int("h", pos_.bottom - pos_.top);
-    if (hwnd_) {
-        MoveWindow(hwnd_, pos_.left, pos_.top, pos_.right - pos_.left, pos_.bottom - pos_.top, TRUE);
-        Relayout();
+    try {
+        if (!lprcPosRect) return E_POINTER;
+        pos_ = *lprcPosRect;
+        LogLine(log_.get(), "setobjectrects").Int("x", pos_.left).Int("y", pos_.top).Int("w", pos_.right - pos_.left)
+            .Int("h", pos_.bottom - pos_.top);
+        if (hwnd_) {
+            MoveWindow(hwnd_, pos_.left, pos_.top, pos_.right - pos_.left, pos_.bottom - pos_.top, TRUE);
+            Relayout();
+        }
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
     }
-    return S_OK;
 }
 
 STDMETHODIMP Browser::TranslateAccelerator(LPMSG lpmsg) {
