@@ -162,6 +162,49 @@ TEST_F(StandinUi, WithoutAUiHandlerTheControlUsesItsDefaults) {
     EXPECT_EQ(1u, host->log.Find("script-error").size());  // external is not there
 }
 
+TEST_F(StandinUi, AScrolledPageIsClickedWhereItIsShown) {
+    std::string html = "<title>Long</title>";
+    for (int i = 0; i < 40; ++i) html += "<p>paragraph " + std::to_string(i) + "</p>";
+    html += "<p><a href=\"end.html\">the end</a></p>";
+    Page("/long.html", html);
+    Page("/end.html", "<p>end</p>");
+    host->site.hostFlags = 0;
+    ASSERT_TRUE(host->Start());
+    ASSERT_TRUE(Load("/long.html"));
+    POINT end;
+    ASSERT_TRUE(host->FindBox("the end", &end));
+    HWND hwnd = host->ControlWindow();
+    RECT client;
+    GetClientRect(hwnd, &client);
+    ASSERT_GT(end.y, client.bottom) << "the link must start out of sight";
+    for (int i = 0; i < 10; ++i) SendMessageW(hwnd, WM_VSCROLL, SB_PAGEDOWN, 0);
+    int scrolled = GetScrollPos(hwnd, SB_VERT);
+    ASSERT_GT(scrolled, 0);
+    host->ClickAt({end.x, end.y - scrolled});
+    ASSERT_TRUE(host->WaitForEvent(kDocumentComplete, L"/end.html"));
+}
+
+TEST_F(StandinUi, DrawPaintsThePageIntoTheContainersDeviceContext) {
+    Page("/draw.html", "<title>Drawn</title><p>x</p>");
+    ASSERT_TRUE(host->Start());
+    ASSERT_TRUE(Load("/draw.html"));
+    ComPtr<IViewObject2> view;
+    ASSERT_EQ(S_OK, host->control.As(&view));
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    RECTL bounds = {0, 0, 200, 100};
+    EXPECT_EQ(S_OK, view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, mem, &bounds, nullptr, nullptr, 0));
+    EXPECT_EQ(RGB(226, 233, 245), GetPixel(mem, 199, 1));  // the title band, across the whole width
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(mem, 199, 99));
+    EXPECT_EQ(DV_E_DVASPECT, view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, mem, &bounds, nullptr, nullptr, 0));
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
 int CountPixels(const std::vector<DWORD>& pixels, int width, const RECT& r, DWORD rgb) {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
