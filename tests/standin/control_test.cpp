@@ -182,6 +182,11 @@ TEST_F(StandinControl, AnswersTheProgramsDispatchIdsAndRefusesOthers) {
     EXPECT_EQ(VT_BOOL, (*silent).vt);
     EXPECT_EQ(VARIANT_TRUE, (*silent).boolVal);
     EXPECT_EQ(1u, host->log.Find("silent", {{"op", "put"}, {"value", "1"}}).size());
+    ComPtr<IDispatch> disp;
+    ASSERT_EQ(S_OK, host->control.As(&disp));
+    DISPPARAMS unnamed = {&on, nullptr, 1, 0};  // a put without DISPID_PROPERTYPUT
+    EXPECT_EQ(DISP_E_PARAMNOTFOUND,
+              disp->Invoke(551, IID_NULL, 0, DISPATCH_PROPERTYPUT, &unnamed, nullptr, nullptr, nullptr));
 
     ASSERT_TRUE(Load("/r.html"));
     EXPECT_EQ(S_OK, host->Call(-550, DISPATCH_METHOD));  // Refresh: reloads without navigation events

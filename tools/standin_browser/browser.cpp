@@ -197,6 +197,11 @@ STDMETHODIMP Browser::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
                 return S_OK;
             case kSilent:
                 if (put) {
+                    // A property put names its value DISPID_PROPERTYPUT, as automation requires.
+                    if (p.cNamedArgs != 1 || !p.rgdispidNamedArgs || p.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
+                        LogLine(log_.get(), "invoke-refused").Int("dispid", id).Str("why", "no-DISPID_PROPERTYPUT");
+                        return DISP_E_PARAMNOTFOUND;
+                    }
                     if (p.cArgs != 1) return DISP_E_BADPARAMCOUNT;
                     Variant value;
                     if (FAILED(VariantChangeType(value.Get(), &p.rgvarg[0], 0, VT_BOOL))) return DISP_E_TYPEMISMATCH;
