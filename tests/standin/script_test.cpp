@@ -116,5 +116,25 @@ TEST_F(StandinScript, FramePagesSeeExternalAndNavigateTheirOwnFrame) {
     EXPECT_NE(self.Get(), complete[2].disp);
 }
 
+TEST_F(StandinScript, AFrameCanNavigateTheTopPageThroughTopAndParent) {
+    Page("/main.html", "<p>main</p><iframe src=\"child.html\"></iframe>");
+    Page("/child.html",
+         "<script>external.record(top.location.href, parent.location.href, self.location.href);"
+         "top.location.href = 'clientex/bin/index.php?&serverid=7&';</script>");
+    Page("/clientex/bin/index.php", "<p>game</p>");
+    ASSERT_TRUE(host->Start());
+    ASSERT_EQ(S_OK, host->Navigate(Url("/main.html")));
+    ASSERT_TRUE(host->WaitForEvent(kDocumentComplete, L"/clientex/bin/index.php"));
+    ASSERT_EQ(1u, host->external.calls.size());
+    EXPECT_EQ(L"record(" + Url("/main.html") + L"," + Url("/main.html") + L"," + Url("/child.html") + L")",
+              host->external.calls[0]);
+    auto complete = host->sink.Of(kNavigateComplete2);
+    ComPtr<IDispatch> self;
+    host->control->QueryInterface(IID_IDispatch, self.OutVoid());
+    ASSERT_EQ(3u, complete.size());
+    EXPECT_EQ(self.Get(), complete[2].disp) << "the top page navigated";
+    EXPECT_EQ(Url("/clientex/bin/index.php?&serverid=7&"), complete[2].url);
+}
+
 }  // namespace
 }  // namespace standin_test

@@ -147,6 +147,14 @@ ComPtr<IDispatch> Frame::External() {
     return external_;
 }
 
+ComPtr<IDispatch> Frame::RelatedWindow(bool top) {
+    Frame* other = parent_;
+    while (top && other && other->parent_) other = other->parent_;
+    if (!other) return {};
+    ScriptHost* script = owner_.EnsureScript(*other);
+    return script ? script->window_object() : ComPtr<IDispatch>();
+}
+
 void Frame::ReleaseExternal() {
     if (external_) owner_.ReleaseExternal(&external_, name_);
     externalAsked_ = false;

@@ -181,7 +181,7 @@ private:
     ComPtr<IDispatch> location_;
 };
 
-enum : DISPID { kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf };
+enum : DISPID { kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf, kTop, kParent };
 
 class WindowObject : public HostObject {
 public:
@@ -192,7 +192,8 @@ protected:
     const std::vector<Member>& Members() const override {
         static const std::vector<Member> members = {
             {L"external", kExternal}, {L"location", kWinLocation}, {L"document", kDocument}, {L"alert", kAlert},
-            {L"navigate", kNavigate}, {L"window", kSelf},          {L"self", kSelf}};
+            {L"navigate", kNavigate}, {L"window", kSelf},          {L"self", kSelf},
+            {L"top", kTop},           {L"parent", kParent}};
         return members;
     }
     HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
@@ -220,6 +221,11 @@ protected:
             }
             case kSelf:
                 return ReturnObject(result, this);
+            case kTop:
+            case kParent: {
+                ComPtr<IDispatch> other = c.RelatedWindow(id == kTop);
+                return ReturnObject(result, other ? other : ComPtr<IDispatch>(this));
+            }
         }
         return DISP_E_MEMBERNOTFOUND;
     }

@@ -85,7 +85,7 @@ void Browser::Process(Frame& frame, const std::wstring& url, bool reload) {
     if (!reload) FireNavigateComplete2(events_.Snapshot(), source, url, log_.get());
     if (!alive()) return ended(closed_ ? "closed" : "interrupted");
 
-    if (!frame.doc.scripts.empty()) frame.script = ScriptHost::Start(frame.link, hwnd_, log_, frame.name(), &silent_);
+    if (!frame.doc.scripts.empty()) EnsureScript(frame);
     for (size_t i = 0; i < frame.doc.scripts.size() && frame.script; ++i) {
         frame.script->Run(frame.doc.scripts[i], "inline-script");
         if (!alive()) return ended(closed_ ? "closed" : "interrupted");
@@ -104,6 +104,11 @@ void Browser::Process(Frame& frame, const std::wstring& url, bool reload) {
         LogLayout(frame);
     }
     if (!reload) FireDocumentComplete(events_.Snapshot(), source, url, log_.get());
+}
+
+ScriptHost* Browser::EnsureScript(Frame& frame) {
+    if (!frame.script && !closed_) frame.script = ScriptHost::Start(frame.link, hwnd_, log_, frame.name(), &silent_);
+    return frame.script.Get();
 }
 
 void Browser::TitleChanged(Frame& frame) {
@@ -185,13 +190,11 @@ void Browser::Click(POINT client, bool right) {
     const unsigned generation = frame.generation;
     bool proceed = true;
     if (!onclick.empty()) {
-        if (!frame.script) frame.script = ScriptHost::Start(frame.link, hwnd_, log_, frame.name(), &silent_);
-        if (frame.script) proceed = frame.script->RunHandler(onclick, "onclick");
+        if (ScriptHost* script = EnsureScript(frame)) proceed = script->RunHandler(onclick, "onclick");
     }
     if (!proceed || !link || href.empty() || closed_ || frame.generation != generation) return;
     if (UrlScheme(href) == L"javascript") {
-        if (!frame.script) frame.script = ScriptHost::Start(frame.link, hwnd_, log_, frame.name(), &silent_);
-        if (frame.script) frame.script->Run(href.substr(href.find(L':') + 1), "javascript-url");
+        if (ScriptHost* script = EnsureScript(frame)) script->Run(href.substr(href.find(L':') + 1), "javascript-url");
         return;
     }
     RequestNavigation(frame, ResolveUrl(frame.url, href), false, "link");

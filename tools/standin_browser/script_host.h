@@ -26,6 +26,7 @@ public:
     // Closes the engine; its references to the page objects and external go with it.
     void Close();
     void SetWindow(HWND window) { hwnd_ = window; }
+    const ComPtr<IDispatch>& window_object() const { return window_; }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override;
