@@ -116,6 +116,15 @@ TEST_F(StandinScript, FramePagesSeeExternalAndNavigateTheirOwnFrame) {
     EXPECT_NE(self.Get(), complete[2].disp);
 }
 
+TEST_F(StandinScript, APageDeclaredGbkIsReadInCodePage936) {
+    // "<title>中文</title>" in GBK bytes.
+    ASSERT_TRUE(server->Route("/gbk.html", 200, "<title>\xD6\xD0\xCE\xC4</title><script>external.record(document.title);</script>",
+                              "length", {"Content-Type: text/html; charset=GBK"}));
+    ASSERT_TRUE(host->Start());
+    ASSERT_TRUE(Load("/gbk.html"));
+    EXPECT_EQ((std::vector<std::wstring>{L"record(\x4E2D\x6587)"}), host->external.calls);
+}
+
 TEST_F(StandinScript, AFrameCanNavigateTheTopPageThroughTopAndParent) {
     Page("/main.html", "<p>main</p><iframe src=\"child.html\"></iframe>");
     Page("/child.html",

@@ -27,8 +27,10 @@ const char* VerbName(LONG verb) {
 
 STDMETHODIMP Browser::SetClientSite(IOleClientSite* pClientSite) {
     try {
-        LogLine(log_.get(), "clientsite").Int("set", pClientSite ? 1 : 0);
+        LogLine(log_.get(), "clientsite").Int("set", pClientSite ? 1 : 0).Int("active", inPlaceActive_ ? 1 : 0);
         if (!pClientSite) {
+            // Losing its site while active in place: leave the site's window first.
+            if (inPlaceActive_) InPlaceDeactivate();
             uiHandler_.Reset();
             inPlaceSite_.Reset();
             site_.Reset();
