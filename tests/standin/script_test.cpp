@@ -116,6 +116,27 @@ TEST_F(StandinScript, FramePagesSeeExternalAndNavigateTheirOwnFrame) {
     EXPECT_NE(self.Get(), complete[2].disp);
 }
 
+TEST_F(StandinScript, TimeoutsRunLaterOnlyWhileTheirPageIsShown) {
+    Page("/timer.html",
+         "<script>setTimeout(function () { external.record('function'); }, 50);"
+         "setTimeout(\"external.record('text')\", 80);"
+         "var gone = window.setTimeout(function () { external.record('cleared'); }, 60); clearTimeout(gone);"
+         "external.record('first');</script>");
+    Page("/leave.html", "<script>setTimeout(function () { external.record('never'); }, 300);"
+                        "location.href = 'timer.html';</script>");
+    ASSERT_TRUE(host->Start());
+    ASSERT_TRUE(Load("/timer.html"));
+    ASSERT_TRUE(host->PumpUntil([&] { return host->external.calls.size() >= 3; }));
+    host->Pump(150);
+    EXPECT_EQ((std::vector<std::wstring>{L"record(first)", L"record(function)", L"record(text)"}), host->external.calls);
+    host->external.calls.clear();
+    ASSERT_EQ(S_OK, host->Navigate(Url("/leave.html")));  // it leaves before its timer is due
+    ASSERT_TRUE(host->PumpUntil([&] { return host->sink.Of(kDocumentComplete).size() == 2; }));
+    host->Pump(600);
+    for (const auto& call : host->external.calls) EXPECT_NE(L"record(never)", call);
+    EXPECT_EQ(1u, host->log.Find("timeout", {{"op", "dropped"}}).size());
+}
+
 TEST_F(StandinScript, APageDeclaredGbkIsReadInCodePage936) {
     // "<title>中文</title>" in GBK bytes.
     ASSERT_TRUE(server->Route("/gbk.html", 200, "<title>\xD6\xD0\xCE\xC4</title><script>external.record(document.title);</script>",

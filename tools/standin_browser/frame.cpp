@@ -138,6 +138,12 @@ void Frame::Alert(const std::wstring& text) {
     LogLine(owner_.log(), "alert").Str("frame", name_).Str("text", text);
 }
 
+long Frame::SetTimeout(const ComPtr<IDispatch>& function, const std::wstring& code, long ms) {
+    return owner_.SetPageTimer(*this, function, code, ms);
+}
+
+void Frame::ClearTimeout(long id) { owner_.ClearPageTimer(id); }
+
 ComPtr<IDispatch> Frame::External() {
     // Asked for once per page, when a script first touches external.
     if (!externalAsked_) {

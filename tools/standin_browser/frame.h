@@ -55,6 +55,8 @@ public:
     void NavigateFromScript(const std::wstring& url, const char* how) override;
     void ReloadFromScript() override;
     void Alert(const std::wstring& text) override;
+    long SetTimeout(const ComPtr<IDispatch>& function, const std::wstring& code, long ms) override;
+    void ClearTimeout(long id) override;
     ComPtr<IDispatch> External() override;
     ComPtr<IDispatch> RelatedWindow(bool top) override;
 

@@ -181,7 +181,9 @@ private:
     ComPtr<IDispatch> location_;
 };
 
-enum : DISPID { kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf, kTop, kParent };
+enum : DISPID {
+    kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf, kTop, kParent, kSetTimeout, kClearTimeout
+};
 
 class WindowObject : public HostObject {
 public:
@@ -193,7 +195,8 @@ protected:
         static const std::vector<Member> members = {
             {L"external", kExternal}, {L"location", kWinLocation}, {L"document", kDocument}, {L"alert", kAlert},
             {L"navigate", kNavigate}, {L"window", kSelf},          {L"self", kSelf},
-            {L"top", kTop},           {L"parent", kParent}};
+            {L"top", kTop},           {L"parent", kParent},   {L"setTimeout", kSetTimeout},
+            {L"clearTimeout", kClearTimeout}};
         return members;
     }
     HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
@@ -221,6 +224,25 @@ protected:
             }
             case kSelf:
                 return ReturnObject(result, this);
+            case kSetTimeout: {
+                if (p.cArgs < 1) return DISP_E_BADPARAMCOUNT;
+                const VARIANT& what = p.rgvarg[p.cArgs - 1];
+                ComPtr<IDispatch> function(what.vt == VT_DISPATCH ? what.pdispVal : nullptr);
+                if (!function && FAILED(ArgText(p, 0, &text))) return DISP_E_TYPEMISMATCH;
+                long ms = 0;
+                std::wstring delay;
+                if (p.cArgs > 1 && SUCCEEDED(ArgText(p, 1, &delay))) ms = _wtol(delay.c_str());
+                long id = c.SetTimeout(function, text, ms);
+                if (result) {
+                    VariantInit(result);
+                    result->vt = VT_I4;
+                    result->lVal = id;
+                }
+                return S_OK;
+            }
+            case kClearTimeout:
+                if (p.cArgs > 0 && SUCCEEDED(ArgText(p, 0, &text))) c.ClearTimeout(_wtol(text.c_str()));
+                return S_OK;
             case kTop:
             case kParent: {
                 ComPtr<IDispatch> other = c.RelatedWindow(id == kTop);

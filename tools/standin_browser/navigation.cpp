@@ -111,6 +111,41 @@ ScriptHost* Browser::EnsureScript(Frame& frame) {
     return frame.script.Get();
 }
 
+long Browser::SetPageTimer(Frame& frame, const ComPtr<IDispatch>& function, const std::wstring& code, long ms) {
+    if (!hwnd_) return 0;
+    UINT_PTR id = nextTimer_++;
+    if (!SetTimer(hwnd_, id, static_cast<UINT>(ms < 0 ? 0 : ms), nullptr)) return 0;
+    timers_[id] = {frame.id(), frame.generation, function, code};
+    LogLine(log_.get(), "timeout").Str("op", "set").Str("frame", frame.name()).Int("id", static_cast<long>(id))
+        .Int("ms", ms);
+    return static_cast<long>(id);
+}
+
+void Browser::ClearPageTimer(long id) {
+    if (timers_.erase(static_cast<UINT_PTR>(id)) && hwnd_) KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+}
+
+void Browser::OnPageTimer(UINT_PTR id) {
+    KillTimer(hwnd_, id);
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    PageTimer timer = std::move(it->second);
+    timers_.erase(it);
+    Frame* frame = top_->Find(timer.frame);
+    bool current = frame && frame->generation == timer.generation && !closed_;
+    LogLine(log_.get(), "timeout").Str("op", current ? "run" : "dropped").Int("id", static_cast<long>(id));
+    if (!current) return;
+    BusyScope busy(*this);
+    if (timer.function) {
+        DISPPARAMS none = {nullptr, nullptr, 0, 0};
+        Variant result;
+        timer.function->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.Get(),
+                               nullptr, nullptr);
+    } else if (ScriptHost* script = EnsureScript(*frame)) {
+        script->Run(timer.code, "timeout");
+    }
+}
+
 void Browser::TitleChanged(Frame& frame) {
     if (!frame.parent()) FireTitleChange(events_.Snapshot(), frame.doc.title, log_.get());
     Relayout();

@@ -193,6 +193,9 @@ LRESULT Browser::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL)
                 Scroll(scrollY_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * kLineStep);
             return 0;
+        case WM_TIMER:
+            OnPageTimer(wParam);
+            return 0;
         case WM_DESTROY:
             // The site's window went first: the control is no longer shown anywhere.
             LogLine(log_.get(), "window-destroyed");
