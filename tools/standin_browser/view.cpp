@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 
 #include "browser.h"
 #include "dll_state.h"
@@ -120,13 +122,13 @@ bool Browser::OwnAccelerator(const MSG& msg) {
 }
 
 void Browser::ShowOwnContextMenu(POINT screen) {
-    HMENU menu = CreatePopupMenu();
+    std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> menu(CreatePopupMenu(), DestroyMenu);
     if (!menu) return;
-    AppendMenuW(menu, MF_STRING, kMenuRefresh, L"\x5237\x65B0(&R)");  // 刷新
-    AppendMenuW(menu, MF_STRING, kMenuStop, L"\x505C\x6B62(&S)");     // 停止
+    AppendMenuW(menu.get(), MF_STRING, kMenuRefresh, L"\x5237\x65B0(&R)");  // 刷新
+    AppendMenuW(menu.get(), MF_STRING, kMenuStop, L"\x505C\x6B62(&S)");     // 停止
     LogLine(log_.get(), "contextmenu-shown").Int("x", screen.x).Int("y", screen.y);
-    UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
-    DestroyMenu(menu);
+    UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
+    menu.reset();
     LogLine(log_.get(), "contextmenu-closed").Int("command", static_cast<long>(command));
     if (command == kMenuRefresh && !top_->url.empty()) RequestNavigation(*top_, top_->url, true, "menu");
     if (command == kMenuStop) StopAll("menu");
