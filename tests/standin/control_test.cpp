@@ -237,6 +237,22 @@ TEST_F(StandinControl, SeveralSinksEachGetEveryEventUntilUnadvised) {
     EXPECT_EQ(CONNECT_E_NOCONNECTION, container->FindConnectionPoint(IID_IPropertyNotifySink, other.Out()));
 }
 
+TEST_F(StandinControl, TwoControlsInOneProcessKeepTheirPagesEventsAndLogsApart) {
+    Page("/one.html", "<title>One</title>");
+    Page("/two.html", "<title>Two</title>");
+    ASSERT_TRUE(host->Start());
+    Host second(dir->File("second.log"));
+    ASSERT_TRUE(second.Start());
+    ASSERT_EQ(S_OK, second.Navigate(Url("/two.html")));
+    ASSERT_TRUE(Load("/one.html"));
+    ASSERT_TRUE(second.WaitForEvent(kDocumentComplete, L"/two.html"));
+    for (const auto& e : host->sink.events) EXPECT_EQ(std::wstring::npos, e.url.find(L"two"));
+    for (const auto& e : second.sink.events) EXPECT_EQ(std::wstring::npos, e.url.find(L"one"));
+    ASSERT_FALSE(second.log.Read().empty());
+    for (const LogEntry& e : second.log.Read()) EXPECT_EQ("b2", e.instance) << e.raw;
+    EXPECT_TRUE(second.log.Find("navigate", {{"url", standin::Utf8(Url("/one.html"))}}).empty());
+}
+
 TEST_F(StandinControl, WithUseStockSetTheClassObjectComesFromWinesOwnControl) {
     SetEnvironmentVariableA("VORN_STANDIN_USE_STOCK", "1");
     HRESULT hr = host->Create();
