@@ -129,6 +129,14 @@ TEST_F(StandinControl, CancelInBeforeNavigate2KeepsTheRequestFromTheServer) {
     EXPECT_EQ(0, RequestsFor("/blocked.html"));
     EXPECT_TRUE(host->sink.Of(kNavigateComplete2).empty());
     EXPECT_EQ(1u, host->log.Find("event", {{"name", "BeforeNavigate2"}, {"cancel", "1"}}).size());
+
+    // A frame's navigation cancelled: the frame stays empty, the page completes.
+    Page("/holder.html", "<iframe src=\"blocked-frame.html\"></iframe><iframe src=\"open.html\"></iframe>");
+    Page("/open.html", "<p>open</p>");
+    ASSERT_TRUE(Load("/holder.html"));
+    EXPECT_EQ(0, RequestsFor("/blocked-frame.html"));
+    EXPECT_EQ(1, RequestsFor("/open.html"));
+    EXPECT_EQ(2u, host->sink.Of(kNavigateComplete2).size());  // holder and open
 }
 
 TEST_F(StandinControl, FramesNavigateWithTheirOwnDispatchObjects) {
