@@ -173,6 +173,7 @@ private:
     void OnPageTimer(UINT_PTR id);
     Frame* FrameAt(POINT page, Frame& in);
     void LayOutFrame(Frame& frame);
+    void PlaceInputs(Frame& frame);
     // view.cpp
     bool CreateViewWindow();
     void DestroyViewWindow();

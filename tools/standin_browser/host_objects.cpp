@@ -141,7 +141,40 @@ protected:
     }
 };
 
-enum : DISPID { kTitle = 1, kDocLocation, kUrl };
+enum : DISPID { kValue = 1, kId };
+
+// A text field as document.getElementById gives it.
+class ElementObject : public HostObject {
+public:
+    ElementObject(ContextLinkPtr link, std::wstring id) : HostObject(std::move(link)), id_(std::move(id)) {}
+
+protected:
+    const std::vector<Member>& Members() const override {
+        static const std::vector<Member> members = {{L"value", kValue}, {L"id", kId}};
+        return members;
+    }
+    HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
+        std::wstring text;
+        switch (id) {
+            case kValue:
+                if (IsPut(flags)) {
+                    HRESULT hr = ArgText(p, 0, &text);
+                    if (SUCCEEDED(hr)) c.SetInputValue(id_, text);
+                    return hr;
+                }
+                c.InputValue(id_, &text);
+                return ReturnText(result, text);
+            case kId:
+                return ReturnText(result, id_);
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    std::wstring id_;
+};
+
+enum : DISPID { kTitle = 1, kDocLocation, kUrl, kGetElementById };
 
 class DocumentObject : public HostObject {
 public:
@@ -150,7 +183,8 @@ public:
 
 protected:
     const std::vector<Member>& Members() const override {
-        static const std::vector<Member> members = {{L"title", kTitle}, {L"location", kDocLocation}, {L"URL", kUrl}};
+        static const std::vector<Member> members = {
+            {L"title", kTitle}, {L"location", kDocLocation}, {L"URL", kUrl}, {L"getElementById", kGetElementById}};
         return members;
     }
     HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
@@ -173,6 +207,16 @@ protected:
                 return ReturnObject(result, location_);
             case kUrl:
                 return ReturnText(result, c.Href());
+            case kGetElementById: {
+                std::wstring wanted, value;
+                HRESULT hr = ArgText(p, 0, &wanted);
+                if (FAILED(hr)) return hr;
+                ComPtr<IDispatch> element;
+                if (c.InputValue(wanted, &value)) {
+                    *element.Out() = new ElementObject(link_, wanted);
+                }
+                return ReturnObject(result, element);
+            }
         }
         return DISP_E_MEMBERNOTFOUND;
     }

@@ -8,6 +8,7 @@
 #include <exdispid.h>
 
 #include "browser.h"
+#include "dll_state.h"
 #include "events.h"
 #include "paint.h"
 #include "url.h"
@@ -167,12 +168,36 @@ void Browser::LayOutFrame(Frame& frame) {
     }
 }
 
+// Text fields are edit controls over their boxes: made once per page, moved
+// with every layout and scroll.
+void Browser::PlaceInputs(Frame& frame) {
+    if (!hwnd_) return;
+    for (const Box& box : frame.layout.boxes) {
+        if (box.kind != Box::Kind::Input) continue;
+        const Inline& item = frame.doc.blocks[box.block].inlines[box.item];
+        InputField* field = nullptr;
+        for (InputField& f : frame.inputs)
+            if (f.block == box.block && f.item == box.item) field = &f;
+        if (!field) {
+            DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | (item.password ? ES_PASSWORD : 0);
+            HWND edit = CreateWindowExW(0, L"EDIT", item.text.c_str(), style, 0, 0, 0, 0, hwnd_, nullptr,
+                                        ModuleInstance(), nullptr);
+            if (!edit) continue;
+            SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(paint_->Font(TextStyle::Normal, 0)), FALSE);
+            frame.inputs.push_back({box.block, box.item, ChildWindow(edit)});
+            field = &frame.inputs.back();
+        }
+        MoveWindow(field->edit.Get(), frame.rect.left + box.x, frame.rect.top + box.y - scrollY_, box.w, box.h, TRUE);
+    }
+}
+
 void Browser::Relayout() {
     RECT client = {0, 0, pos_.right - pos_.left, pos_.bottom - pos_.top};
     if (hwnd_) GetClientRect(hwnd_, &client);
     top_->rect = client;
     LayOutFrame(*top_);
     UpdateScrollBar();
+    top_->ForEach([this](Frame& f) { PlaceInputs(f); });
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -181,6 +206,7 @@ void Browser::LogLayout(const Frame& frame) {
     for (const Box& box : frame.layout.boxes) {
         const char* kind = box.kind == Box::Kind::Link ? "link"
                          : box.kind == Box::Kind::Button ? "button"
+                         : box.kind == Box::Kind::Input ? "input"
                          : box.kind == Box::Kind::Frame ? "frame"
                          : nullptr;
         if (!kind) continue;

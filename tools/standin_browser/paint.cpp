@@ -71,6 +71,7 @@ void DrawBox(HDC dc, const Box& box, int ox, int oy, const PaintResources& res) 
             DrawTextW(dc, box.text.c_str(), static_cast<int>(box.text.size()), &r,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             break;
+        case Box::Kind::Input:  // the edit control draws itself; this shows in Draw
         case Box::Kind::Frame: {
             GdiObject border(CreateSolidBrush(kFrameBorder));
             FrameRect(dc, &r, static_cast<HBRUSH>(border.Get()));

@@ -27,6 +27,9 @@ public:
     virtual ComPtr<IDispatch> External() = 0;  // what the host's GetExternal gave; may be null
     // The window object of the top or the parent page; null when that is this page.
     virtual ComPtr<IDispatch> RelatedWindow(bool top) = 0;
+    // The text of the page's text field with this id; false when there is none.
+    virtual bool InputValue(const std::wstring& id, std::wstring* value) = 0;
+    virtual bool SetInputValue(const std::wstring& id, const std::wstring& value) = 0;
 };
 
 struct ContextLink {

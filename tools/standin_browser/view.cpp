@@ -70,6 +70,7 @@ bool Browser::CreateViewWindow() {
 void Browser::DestroyViewWindow() {
     if (!hwnd_) return;
     HWND hwnd = hwnd_;
+    if (top_) top_->ForEach([](Frame& f) { f.inputs.clear(); });  // children of the window that goes
     hwnd_ = nullptr;
     pumpPosted_ = false;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -112,7 +113,10 @@ void Browser::Scroll(int to) {
     int old = scrollY_;
     scrollY_ = to;
     UpdateScrollBar();
-    if (scrollY_ != old && hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (scrollY_ != old && hwnd_) {
+        top_->ForEach([this](Frame& f) { PlaceInputs(f); });
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
 }
 
 bool Browser::OwnAccelerator(const MSG& msg) {
