@@ -5,13 +5,9 @@
 #include "skin/layered_image.h"
 #include "skin/resource_image.h"
 
+#include "resource.h"
+
 #include <commctrl.h>
-
-namespace {
-
-constexpr UINT kBackgroundPicture = 130;  // PNG resource
-
-}  // namespace
 
 CVorn_LoginApp theApp;
 
@@ -40,7 +36,7 @@ BOOL CVorn_LoginApp::InitInstance() {
 
     // A picture that cannot be decoded reads as 0 by 0: the windows are then
     // that size and the program runs without a visible launcher.
-    m_pBackImage = LoadResourceImage(kBackgroundPicture, "PNG");
+    m_pBackImage = LoadResourceImage(IDB_BACKGROUND, "PNG");
     m_nBackWidth = m_pBackImage->GetWidth();
     m_nBackHeight = m_pBackImage->GetHeight();
 

@@ -2,11 +2,10 @@
 
 #include "app/main_window_geometry.h"
 #include "app/vorn_login_app.h"
+#include "resource.h"
 
 namespace {
 
-constexpr UINT kProgramIcon = 128;
-constexpr int kBrowserControl = 1001;
 // SC_MOVE with the caption hit code: the system's move loop, as if the
 // caption had been dragged.
 constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
@@ -14,7 +13,7 @@ constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
 }  // namespace
 
 CVorn_LoginDlg::CVorn_LoginDlg(CWnd* pParent) : CDialogEx(IDD, pParent) {
-    m_hIcon = AfxGetApp()->LoadIcon(kProgramIcon);
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
 
 const MessageMap* CVorn_LoginDlg::GetMessageMap() const {
@@ -34,7 +33,7 @@ const MessageMap* CVorn_LoginDlg::GetMessageMap() const {
 
 void CVorn_LoginDlg::DoDataExchange(CDataExchange* pDX) {
     CDialogEx::DoDataExchange(pDX);
-    DDX_Control(pDX, kBrowserControl, m_explorer);
+    DDX_Control(pDX, IDC_EXPLORER1, m_explorer);
 }
 
 BOOL CVorn_LoginDlg::OnInitDialog() {

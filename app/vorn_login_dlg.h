@@ -10,7 +10,7 @@
 
 class CVorn_LoginDlg : public CDialogEx {
 public:
-    enum { IDD = 102 };
+    enum { IDD = 102 };  // IDD_VORN_LOGIN_DIALOG
 
     explicit CVorn_LoginDlg(CWnd* pParent = nullptr);
 
