@@ -172,3 +172,22 @@ TEST_F(MainWindow, LauncherIsPlacedOverItAndFollowsItsMoves) {
     });
     launcher.DestroyWindow();
 }
+
+TEST_F(MainWindow, PictureThatCannotBeDecodedGivesWindowsOfSizeZero) {
+    auto shipped = std::move(theApp.m_pBackImage);
+    theApp.m_pBackImage = LoadResourceImage(7999, "PNG");
+    theApp.m_nBackWidth = theApp.m_pBackImage->GetWidth();
+    theApp.m_nBackHeight = theApp.m_pBackImage->GetHeight();
+    CVorn_LoginDlg dlg;
+    bool ran = false;
+    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        ran = true;
+        RECT rc = WindowRect(w.GetSafeHwnd());
+        EXPECT_EQ(0, rc.right - rc.left);
+        EXPECT_EQ(0, rc.bottom - rc.top);
+    });
+    EXPECT_TRUE(ran);
+    theApp.m_pBackImage = std::move(shipped);
+    theApp.m_nBackWidth = theApp.m_pBackImage->GetWidth();
+    theApp.m_nBackHeight = theApp.m_pBackImage->GetHeight();
+}
