@@ -29,7 +29,7 @@ def _sky():
     stars = Image.new("L", (W, H), 0)
     draw = ImageDraw.Draw(stars)
     for _ in range(420):
-        x, y = rnd.uniform(0, W), rnd.uniform(0, H * 0.62) ** 1.0
+        x, y = rnd.uniform(0, W), rnd.uniform(0, H * 0.62)
         v = int(255 * rnd.uniform(0.25, 1.0) * (1 - y / (H * 0.7)))
         r = rnd.choice((0.6, 0.6, 0.6, 0.9, 1.3))
         draw.ellipse((x - r, y - r, x + r, y + r), fill=v)
@@ -39,11 +39,12 @@ def _sky():
 
 
 def _moon(img):
-    cx, cy, r = 600, 64, 30
+    cx, cy, r = 716, 50, 20
     disc = paint.ellipse_mask((W, H), (cx - r, cy - r, cx + r, cy + r), 2)
     paint.glow(img, disc, (255, 214, 150), 40, 0.9)
     paint.glow(img, disc, (255, 236, 190), 12, 1.0)
-    paint.fill(img, paint.vertical_gradient((W, H), [(0, (255, 250, 226)), (0.2, (246, 214, 150)), (1, (246, 214, 150))]), disc)
+    face = paint.gradient_in_box((W, H), (0, cy - r, W, cy + r), [(0, (255, 250, 226)), (0.6, (246, 214, 150)), (1, (236, 196, 130))])
+    paint.fill(img, face, disc)
     crater = paint.ellipse_mask((W, H), (cx - 10, cy - 12, cx + 4, cy + 1), 2)
     paint.fill(img, (210, 170, 110, 70), crater)
 
@@ -59,8 +60,8 @@ def _ridge(seed, base, rough, step=7):
 
 
 def _landscape(img):
-    layers = [(11, 430, 9, (60, 36, 82, 255), 2.0), (23, 470, 7, (36, 20, 52, 255), 1.2),
-              (37, 515, 6, (16, 10, 24, 255), 0.6)]
+    layers = [(11, 470, 9, (60, 36, 82, 255), 2.0), (23, 520, 7, (36, 20, 52, 255), 1.2),
+              (37, 575, 6, (16, 10, 24, 255), 0.6)]
     for seed, base, rough, colour, haze in layers:
         mask = paint.polygon_mask((W, H), _ridge(seed, base, rough), 2)
         paint.fill(img, colour, mask)
@@ -68,24 +69,40 @@ def _landscape(img):
                                                  (min(1, base / H + 0.08), (180, 120, 160, int(40 * haze))),
                                                  (1, (0, 0, 0, 0))])
         img.alpha_composite(mist)
-    _castle(img, 150, 470)
+    _castle(img, 70, 560)
 
 
 def _castle(img, x0, ground):
-    shapes = []
-    for dx, width, height in [(0, 22, 70), (26, 34, 46), (64, 18, 96), (86, 30, 56), (120, 20, 78)]:
+    """A castle on a crag: towers with spires, a crenellated wall, lit windows."""
+    towers = [(4, 18, 66), (40, 24, 50), (66, 16, 100), (88, 22, 62), (122, 18, 80)]
+    shapes = [[(x0 - 50, ground + 60), (x0 - 6, ground + 8), (x0 + 30, ground + 2), (x0 + 110, ground + 4),
+               (x0 + 150, ground + 10), (x0 + 200, ground + 60)]]
+    wall_top = ground - 26
+    shapes.append([(x0 + 10, ground + 5), (x0 + 10, wall_top), (x0 + 136, wall_top), (x0 + 136, ground + 5)])
+    for cx in range(x0 + 10, x0 + 136, 8):
+        shapes.append([(cx, wall_top), (cx, wall_top - 5), (cx + 4, wall_top - 5), (cx + 4, wall_top)])
+    for dx, width, height in towers:
         left, top = x0 + dx, ground - height
-        shapes.append([(left, ground + 10), (left, top), (left + width, top), (left + width, ground + 10)])
-        shapes.append([(left - 3, top), (left + width / 2, top - width * 0.9), (left + width + 3, top)])
+        shapes.append([(left, ground + 5), (left, top), (left + width, top), (left + width, ground + 5)])
+        shapes.append([(left - 3, top), (left + width / 2, top - width * 1.1), (left + width + 3, top)])
     mask = Image.new("L", (W, H), 0)
     for poly in shapes:
         mask = ImageChops.lighter(mask, paint.polygon_mask((W, H), poly, 2))
+    dx, width, height = towers[2]
+    spire = (x0 + dx + width / 2, ground - height - width * 1.1)
+    mask = ImageChops.lighter(mask, paint.line_mask((W, H), [spire, (spire[0], spire[1] - 12)], 1.2, 2))
+    mask = ImageChops.lighter(mask, paint.polygon_mask(
+        (W, H), [(spire[0], spire[1] - 12), (spire[0] + 10, spire[1] - 9), (spire[0], spire[1] - 6)], 2))
     paint.glow(img, mask, (255, 150, 90), 14, 0.5)
     paint.fill(img, (14, 8, 20, 255), mask)
+    rnd = random.Random(560)
     windows = Image.new("L", (W, H), 0)
     draw = ImageDraw.Draw(windows)
-    for wx, wy in [(8, 30), (12, 48), (36, 42), (70, 20), (70, 40), (72, 62), (96, 36), (126, 28), (126, 50)]:
-        draw.rectangle((x0 + wx, ground - 100 + wy, x0 + wx + 2, ground - 100 + wy + 3), fill=255)
+    for dx, width, height in towers:
+        for wy in range(ground - height + 12, ground - 30, 15):
+            if rnd.random() < 0.75:
+                wx = x0 + dx + width // 2 - 1
+                draw.rectangle((wx, wy, wx + 2, wy + 4), fill=255)
     paint.glow(img, windows, (255, 190, 90), 3, 2.0)
     paint.fill(img, (255, 220, 140), windows)
 
@@ -126,7 +143,7 @@ def _text(img, origin, text, size, colour, anchor="la", face_path=paint.CJK_FONT
     else:
         paint.fill(img, (0, 0, 0, 170), paint.shift(mask, 1, 1))
     if isinstance(colour, list):
-        colour = paint.vertical_gradient((W, H), colour)
+        colour = paint.gradient_in_box((W, H), mask.getbbox(), colour)
     paint.fill(img, colour, mask)
     return mask
 
@@ -134,17 +151,17 @@ def _text(img, origin, text, size, colour, anchor="la", face_path=paint.CJK_FONT
 def _logo(img):
     aura = paint.ellipse_mask((W, H), (10, -30, 360, 150), 1)
     paint.fill(img, (255, 190, 110, 70), aura.filter(ImageFilter.GaussianBlur(24)))
-    gold = [(0, (255, 250, 220)), (0.07, (255, 246, 210)), (0.11, (250, 214, 120)), (0.16, (170, 110, 40)), (1, (170, 110, 40))]
-    _text(img, (42, 34), "ARVENDEL", 48, gold, face_path=paint.LOGO_FONT, glow=((255, 170, 80), 7, 1.4), stroke=2)
-    _text(img, (48, 94), "Halden游戏 · 官方登陆器", 16, (250, 226, 170))
+    gold = [(0, (255, 252, 228)), (0.45, (250, 214, 120)), (0.55, (196, 130, 50)), (1, (240, 190, 100))]
+    _text(img, (44, 38), "ARVENDEL", 42, gold, face_path=paint.LOGO_FONT, glow=((255, 170, 80), 7, 1.4), stroke=2)
+    _text(img, (48, 92), "Halden游戏 · 官方登陆器", 16, (250, 226, 170))
     line = paint.line_mask((W, H), [(48, 122), (300, 122)], 1.2)
     paint.fill(img, (230, 180, 90, 200), line)
     _gem(img, 174, 122, 4)
 
 
 def _left_column(img):
-    box = (26, 149, 258, 558)
-    _plate(img, box, 10, alpha=170)
+    box = (26, 149, 258, 440)
+    _plate(img, box, 10, alpha=150)
     rune = Image.new("L", (W, H), 0)
     draw = ImageDraw.Draw(rune)
     cx, cy = 142, 262
@@ -153,7 +170,8 @@ def _left_column(img):
     for k in range(6):
         a = math.pi / 3 * k - math.pi / 2
         b = a + 2 * math.pi / 3 * 2
-        draw.line((cx + 66 * math.cos(a), cy + 66 * math.sin(a), cx + 66 * math.cos(b), cy + 66 * math.sin(b)), fill=255, width=2)
+        draw.line((cx + 66 * math.cos(a), cy + 66 * math.sin(a),
+                   cx + 66 * math.cos(b), cy + 66 * math.sin(b)), fill=255, width=2)
     paint.glow(img, rune, (120, 170, 255), 6, 1.5)
     paint.fill(img, (190, 220, 255, 220), rune)
     _text(img, (142, 262), "征", 54, [(0, (255, 250, 220)), (1, (222, 160, 70))], anchor="mm",
@@ -161,9 +179,6 @@ def _left_column(img):
     _text(img, (142, 372), "踏上征途", 30, [(0, (255, 244, 200)), (1, (214, 156, 70))], anchor="mm",
           glow=((255, 150, 80), 8, 1.1), stroke=1)
     _text(img, (142, 408), "开启你的传奇冒险", 15, (236, 214, 170), anchor="mm")
-    for i, line in enumerate(["健康游戏忠告", "抵制不良游戏 拒绝盗版游戏", "注意自我保护 谨防受骗上当",
-                              "适度游戏益脑 沉迷游戏伤身", "合理安排时间 享受健康生活"]):
-        _text(img, (142, 462 + i * 19), line, 13 if i else 14, (250, 220, 150) if i == 0 else (200, 186, 170), anchor="mm")
 
 
 def _browser_well(img):
@@ -191,9 +206,20 @@ def _button_plates(img):
 
 def _footer(img):
     l, _, r, b = on_background(BROWSER)
-    _text(img, ((l + r) // 2, b + 26), "抵制不良游戏，拒绝盗版游戏。注意自我保护，谨防受骗上当。", 12, (190, 170, 150), anchor="mm")
-    _text(img, ((l + r) // 2, b + 44), "适度游戏益脑，沉迷游戏伤身。合理安排时间，享受健康生活。", 12, (190, 170, 150), anchor="mm")
-    _text(img, (r, b + 44), "版本 1.0.0.1", 12, (150, 130, 110), anchor="rm")
+    # The customary health advice of Chinese game clients.
+    for dy, line in ((26, "抵制不良游戏，拒绝盗版游戏。注意自我保护，谨防受骗上当。"),
+                     (44, "适度游戏益脑，沉迷游戏伤身。合理安排时间，享受健康生活。")):
+        _text(img, ((l + r) // 2, b + dy), line, 12, (190, 170, 150), anchor="mm")
+    _text(img, (r, b + 44), "Halden游戏 版权所有", 12, (150, 130, 110), anchor="rm")
+
+
+def _edge_fade(margin=14):
+    """1 inside, falling to 0 at the picture's edges: nothing may be cut off there."""
+    mask = Image.new("L", (W, H), 0)
+    draw = ImageDraw.Draw(mask)
+    for i in range(margin + 1):
+        draw.rectangle((i, i, W - 1 - i, H - 1 - i), fill=int(255 * (i / margin) ** 1.5))
+    return mask
 
 
 def background():
@@ -203,6 +229,10 @@ def background():
     shadow = paint.shift(panel_mask, 0, 5).filter(ImageFilter.GaussianBlur(9))
     paint.fill(img, (0, 0, 0, 200), shadow)
     paint.glow(img, panel_mask, (255, 170, 90), 5, 0.5)
+    # The logo's light spills over the frame into the transparent rim.
+    spill = paint.ellipse_mask((W, H), (30, -10, 340, 90), 1).filter(ImageFilter.GaussianBlur(18))
+    paint.fill(img, (255, 180, 90, 150), spill)
+    img.putalpha(ImageChops.multiply(img.getchannel("A"), _edge_fade()))
 
     scene = _sky()
     _moon(scene)

@@ -35,6 +35,20 @@ def vertical_gradient(size, stops):
     return column.resize((width, height), Image.NEAREST)
 
 
+def gradient_in_box(size, box, stops):
+    """A vertical gradient that runs from the box's top to its bottom and
+    keeps the end colours above and below it."""
+    width, height = size
+    top, bottom = box[1], box[3]
+    span = max(1, bottom - top)
+    clamped = [(0, stops[0][1])]
+    for p, colour in stops:
+        clamped.append(((top + p * span) / max(1, height - 1), colour))
+    clamped.append((1, stops[-1][1]))
+    clamped = [(min(1.0, max(0.0, p)), c) for p, c in clamped]
+    return vertical_gradient(size, clamped)
+
+
 def horizontal_gradient(size, stops):
     width, height = size
     return vertical_gradient((height, width), stops).transpose(Image.TRANSPOSE)
