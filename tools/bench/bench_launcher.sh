@@ -5,7 +5,7 @@
 #     medians, best times and their ratios; the target is under 1.3),
 #   - the program's peak working set,
 #   - the size of Vorn_Login.exe with and without its resources.
-# Usage: tools/bench/bench.sh [RUNS]   (default 7)
+# Usage: tools/bench/bench_launcher.sh [RUNS]   (default 7)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 BUILD="$ROOT/build"
