@@ -1,5 +1,7 @@
 #include "skin/resource_image.h"
 
+#include "skin/gdi_handles.h"
+
 #include <wrl/client.h>
 
 #include <cstring>
@@ -13,13 +15,10 @@ bool IsBitmapType(LPCSTR type) {
 }
 
 std::unique_ptr<Gdiplus::Image> ImageFromBitmapResource(UINT id, HMODULE module) {
-    HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(id));
-    // A null bitmap makes GDI+ fail the same way a missing picture does.
-    auto image = std::make_unique<Gdiplus::Bitmap>(bitmap, static_cast<HPALETTE>(nullptr));
-    if (bitmap) {
-        DeleteObject(bitmap);  // GDI+ has copied the pixels
-    }
-    return image;
+    // GDI+ copies the pixels; the GDI bitmap goes at the end of the call. A
+    // null bitmap makes GDI+ fail the same way a missing picture does.
+    CGdiObject<HBITMAP> bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(id)));
+    return std::make_unique<Gdiplus::Bitmap>(bitmap.get(), static_cast<HPALETTE>(nullptr));
 }
 
 // A stream over a copy of the resource bytes. The stream owns the block and
