@@ -22,8 +22,9 @@ BOOL CVorn_LoginApp::InitInstance() {
     controls.dwICC = ICC_WIN95_CLASSES;
     InitCommonControlsEx(&controls);
 
-    // next issue: the program's control-container manager (CCustomOccManager)
-    // and the scripting object (CImpIDispatch, into m_pDispOM) are created here.
+    // TODO: create the program's control-container manager (CCustomOccManager)
+    // and the scripting object (CImpIDispatch, into m_pDispOM) here; until then
+    // the framework's own manager hosts the browsers.
     COccManager* occManager = nullptr;
 
     CWinApp::InitInstance();
@@ -69,7 +70,7 @@ void CVorn_LoginApp::EnterGame(CString url) {
     if (m_pWebDlg) {
         m_pWebDlg->ShowWindow(SW_HIDE);
     }
-    // next issue: m_pMainDlg->SwitchToGame(url) turns the main window into the game window.
+    // TODO: m_pMainDlg->SwitchToGame(url), which turns the main window into the game window.
     (void)url;
 }
 

@@ -60,7 +60,7 @@ BOOL CVorn_LoginDlg::OnInitDialog() {
     GetWindowRect(&rc);
     theApp.ShowLayeredImage(theApp.m_pBackImage.get(), theApp.m_nBackWidth, theApp.m_nBackHeight, this);
 
-    // next issue: the launcher dialog is created here, the one place it is:
+    // TODO: the launcher dialog is created here, the one place it is:
     //   theApp.m_pWebDlg = new CWebDialog(this);
     //   theApp.m_pWebDlg->Create(132, this);
     // Its initialisation navigates its browser and runs the update step.
