@@ -66,7 +66,7 @@ LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam) {
         if (lstrcmpiA(name, h.className) == 0) {
             CWnd* pWnd = h.pending;
             h.pending = nullptr;
-            WindowBinding::BindCreated(pWnd, hWnd);
+            AfxCallGuarded([&] { WindowBinding::BindCreated(pWnd, hWnd); });
             // Done: a dialog created from this one's initialisation hooks anew.
             HHOOK hook = h.hook;
             h.hook = nullptr;

@@ -32,6 +32,7 @@ class CDataExchange;
 class COleControlSite;
 class COleControlContainer;
 class CFile;
+class CCreateContext;   // passed through Create by callers, never used
 
 class CWnd : public CObject {
 public:

@@ -74,6 +74,8 @@ public:
     }
     LRESULT OnSetText(WPARAM, LPARAM text) {
         lastSetText = reinterpret_cast<const char*>(text);
+        // A nested message first: Default() must still pass on this one.
+        ::SendMessageA(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
         return Default();
     }
     LRESULT OnThrow(WPARAM, LPARAM) { throw COleException(E_ACCESSDENIED); }
