@@ -10,8 +10,10 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
+// The type is an integer (2, bitmap) or a name such as "PNG".
 bool IsBitmapType(LPCSTR type) {
-    return IS_INTRESOURCE(type) && LOWORD(reinterpret_cast<ULONG_PTR>(type)) == LOWORD(reinterpret_cast<ULONG_PTR>(RT_BITMAP));
+    const auto number = reinterpret_cast<ULONG_PTR>(type);
+    return IS_INTRESOURCE(type) && LOWORD(number) == LOWORD(reinterpret_cast<ULONG_PTR>(RT_BITMAP));
 }
 
 std::unique_ptr<Gdiplus::Image> ImageFromBitmapResource(UINT id, HMODULE module) {
