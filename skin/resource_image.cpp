@@ -1,0 +1,70 @@
+#include "skin/resource_image.h"
+
+#include <wrl/client.h>
+
+#include <cstring>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+bool IsBitmapType(LPCSTR type) {
+    return IS_INTRESOURCE(type) && LOWORD(reinterpret_cast<ULONG_PTR>(type)) == LOWORD(reinterpret_cast<ULONG_PTR>(RT_BITMAP));
+}
+
+std::unique_ptr<Gdiplus::Image> ImageFromBitmapResource(UINT id, HMODULE module) {
+    HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(id));
+    // A null bitmap makes GDI+ fail the same way a missing picture does.
+    auto image = std::make_unique<Gdiplus::Bitmap>(bitmap, static_cast<HPALETTE>(nullptr));
+    if (bitmap) {
+        DeleteObject(bitmap);  // GDI+ has copied the pixels
+    }
+    return image;
+}
+
+// A stream over a copy of the resource bytes. The stream owns the block and
+// frees it with its last reference, which GDI+ holds while the image lives.
+ComPtr<IStream> StreamOverCopy(const void* data, DWORD size) {
+    ComPtr<IStream> stream;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block) {
+        return stream;
+    }
+    if (void* bytes = GlobalLock(block)) {
+        std::memcpy(bytes, data, size);
+        GlobalUnlock(block);
+        if (SUCCEEDED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
+            return stream;
+        }
+    }
+    GlobalFree(block);
+    return stream;
+}
+
+}  // namespace
+
+std::unique_ptr<Gdiplus::Image> LoadResourceImage(UINT id, LPCSTR type, HMODULE module) {
+    // Also for bitmaps: LoadBitmap with no module would load a system bitmap.
+    if (!module) {
+        module = GetModuleHandleA(nullptr);
+    }
+    if (IsBitmapType(type)) {
+        return ImageFromBitmapResource(id, module);
+    }
+    ComPtr<IStream> stream;
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(LOWORD(id)), type);
+    if (found) {
+        DWORD size = SizeofResource(module, found);
+        if (HGLOBAL loaded = LoadResource(module, found)) {
+            if (const void* data = LockResource(loaded)) {
+                stream = StreamOverCopy(data, size);
+            }
+            FreeResource(loaded);
+        }
+    }
+    if (!stream) {
+        // Missing or unreadable: an empty stream yields the failed image callers expect.
+        CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    }
+    return std::make_unique<Gdiplus::Image>(stream.Get(), FALSE);
+}
