@@ -1,0 +1,72 @@
+// CString: the program's narrow string, text in the thread's ANSI code page.
+// A std::string inside; only the operations the program calls.
+#pragma once
+#include <windows.h>
+#include <oleauto.h>
+#include <string>
+
+class CString {
+public:
+    CString() = default;
+    CString(const char* text) : m_str(text ? text : "") {}
+    CString(const char* text, int length) : m_str(text ? text : "", text && length > 0 ? length : 0) {}
+    CString(const std::string& text) : m_str(text) {}
+    // UTF-16 text (a BSTR, say), converted to the ANSI code page.
+    explicit CString(const wchar_t* text);
+
+    operator LPCTSTR() const { return m_str.c_str(); }
+    const std::string& str() const { return m_str; }
+
+    int GetLength() const { return static_cast<int>(m_str.size()); }
+    bool IsEmpty() const { return m_str.empty(); }
+    void Empty() { m_str.clear(); }
+    char GetAt(int index) const { return m_str.at(static_cast<size_t>(index)); }
+
+    // Position of the first occurrence at or after start, or -1.
+    int Find(const char* sub, int start = 0) const;
+    int Find(char ch, int start = 0) const;
+    // Substrings clamp to the text: a start past the end or a negative count give "".
+    CString Mid(int start) const;
+    CString Mid(int start, int count) const;
+    CString Left(int count) const;
+    CString Right(int count) const;
+
+    int Compare(const char* other) const;          // strcmp order
+    int CompareNoCase(const char* other) const;    // ASCII letters folded
+    int Replace(const char* from, const char* to); // number of replacements
+    CString& MakeLower();
+    CString& MakeUpper();
+    CString& Trim();
+
+    void Format(const char* format, ...);
+
+    // Room for length bytes; ReleaseBuffer(-1) takes the text up to the first NUL.
+    char* GetBuffer(int length);
+    void ReleaseBuffer(int newLength = -1);
+
+    // A new BSTR the caller frees with SysFreeString.
+    BSTR AllocSysString() const;
+
+    CString& operator=(const char* text) { m_str = text ? text : ""; return *this; }
+    CString& operator+=(const CString& other) { m_str += other.m_str; return *this; }
+    CString& operator+=(const char* text) { if (text) m_str += text; return *this; }
+    CString& operator+=(char ch) { m_str += ch; return *this; }
+
+    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
+    friend CString operator+(const CString& a, const char* b) { return CString(a.m_str + (b ? b : "")); }
+    friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.m_str); }
+
+    friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
+    friend bool operator==(const CString& a, const char* b) { return a.m_str == (b ? b : ""); }
+    friend bool operator==(const char* a, const CString& b) { return b == a; }
+    friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
+    friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
+    friend bool operator!=(const char* a, const CString& b) { return !(b == a); }
+    friend bool operator<(const CString& a, const CString& b) { return a.m_str < b.m_str; }
+
+private:
+    std::string m_str;
+};
+
+// UTF-16 from ANSI text, for BSTRs and wide platform calls.
+std::wstring AnsiToWide(const char* text);

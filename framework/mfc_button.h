@@ -1,0 +1,55 @@
+// CMFCButton: an image button. Normal, hot (mouse over) and disabled PNG
+// images with alpha, drawn with GDI+ over the parent's own background when
+// transparent; optional tooltip. The program must have started GDI+.
+//
+// Bound to a "MfcButton" (or BUTTON) control by DDX_Control; the control is
+// made owner-drawn and its parent hands WM_DRAWITEM to this object.
+#pragma once
+#include <memory>
+#include "wnd.h"
+
+namespace Gdiplus { class Bitmap; }
+
+class CMFCButton : public CWnd {
+public:
+    enum FlatStyle { BUTTONSTYLE_3D, BUTTONSTYLE_FLAT, BUTTONSTYLE_SEMIFLAT, BUTTONSTYLE_NOBORDERS };
+
+    CMFCButton();
+    ~CMFCButton() override;
+
+    // PNG resources (type "PNG") of the program's module; 0 for none. Without
+    // a hot or disabled image the normal one is drawn instead.
+    void SetImage(UINT uiBmpResId, UINT uiBmpHotResId = 0, UINT uiBmpDsblResID = 0);
+    // Takes ownership of the pictures (any may be null).
+    void SetImage(Gdiplus::Bitmap* pNormal, Gdiplus::Bitmap* pHot = nullptr,
+                  Gdiplus::Bitmap* pDisabled = nullptr);
+    void SetTooltip(LPCTSTR lpszToolTipText);
+    // Resizes the button to its normal image and returns the new size.
+    SIZE SizeToContent();
+    bool IsHighlighted() const { return m_bHighlighted; }
+
+    BOOL m_bTransparent = FALSE;   // draw the parent's background under the image
+    BOOL m_bDrawFocus = TRUE;      // a focus rectangle when focused
+    int m_nFlatStyle = BUTTONSTYLE_3D;  // frame drawn around the image (none with NOBORDERS)
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    const MessageMap* GetMessageMap() const override;
+
+protected:
+    void PreSubclassWindow() override;
+
+private:
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+    void AddTool();
+
+    std::unique_ptr<Gdiplus::Bitmap> m_imageNormal, m_imageHot, m_imageDisabled;
+    CString m_strTooltip;
+    HWND m_hToolTip = nullptr;
+    bool m_bHighlighted = false;
+};
+
+// The window class of template controls that are image buttons.
+constexpr char kMfcButtonClass[] = "MfcButton";

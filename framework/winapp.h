@@ -1,0 +1,51 @@
+// CWinApp: the one application object. The layer's WinMain finds it, calls
+// InitInstance, runs the message loop only if that returned TRUE, then calls
+// ExitInstance and ends the process with its result.
+#pragma once
+#include <windows.h>
+#include "cstring.h"
+
+class CWnd;
+
+// Restart-manager support flags (RegisterApplicationRestart at InitInstance).
+constexpr DWORD AFX_RESTART_MANAGER_SUPPORT_RESTART = 0x01;
+
+class CWinApp {
+public:
+    explicit CWinApp(LPCTSTR lpszAppName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // The base registers with the restart manager per m_dwRestartManagerSupportFlags.
+    virtual BOOL InitInstance();
+    // The base returns the exit code of the message loop (0 when none ran).
+    virtual int ExitInstance();
+    // The message loop; returns WM_QUIT's exit code.
+    virtual int Run();
+
+    HICON LoadIcon(UINT nIDResource) const;
+
+    HINSTANCE m_hInstance = nullptr;
+    LPTSTR m_lpCmdLine = nullptr;   // the command line after the program name
+    int m_nCmdShow = SW_SHOWNORMAL;
+    LPCTSTR m_pszAppName = nullptr; // the constructor's name, else the module's base name
+    CWnd* m_pMainWnd = nullptr;
+    DWORD m_dwRestartManagerSupportFlags = 0;
+
+private:
+    friend int AfxWinMain(HINSTANCE, LPSTR, int);
+    CString m_strCmdLine;
+    CString m_strAppName;
+    int m_nExitCode = 0;
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();
+
+// The body of the layer's WinMain: the whole life of the application object.
+int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
+
+// The arguments of a full command line: the text after the program name
+// (quoted or not) and the blanks that follow it; the rest is kept as it is.
+const char* CommandLineArguments(const char* commandLine);

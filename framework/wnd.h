@@ -1,0 +1,138 @@
+// CWnd: a window object bound to one window handle.
+//
+// The binding is made once: when the framework creates the window for the
+// object (dialogs), when an existing window is subclassed (controls bound by
+// data exchange) or when a hosted ActiveX control's window is attached. The
+// process keeps one map from handle to object; FromHandlePermanent reads it.
+#pragma once
+#include <windows.h>
+#include <oleauto.h>
+#include "cstring.h"
+#include "event_sink.h"
+#include "message_map.h"
+
+class CDataExchange;
+class COleControlSite;
+class COleControlContainer;
+class CFile;
+
+class CWnd {
+public:
+    CWnd();
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return GetSafeHwnd(); }
+
+    // The object bound to a handle, or null.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+    // The bound object, or a temporary wrapper that lives until the outermost
+    // message loop's next message (do not keep the pointer).
+    static CWnd* FromHandle(HWND hWnd);
+
+    // Binding.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    HWND UnsubclassWindow();
+    BOOL DestroyWindow();
+
+    // The message being handled on this thread (hwnd, message, wParam, lParam).
+    static const MSG* GetCurrentMessage();
+    // The framework's default handling of the current message.
+    LRESULT Default();
+
+    // Called for every message the message loop takes, first for the target
+    // window's object, then for each parent's; TRUE stops it (no dispatch).
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // WM_COMMAND routing: the class's command entries; TRUE if one handled it.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual void DoDataExchange(CDataExchange* pDX);
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+    // Styles and placement.
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    void GetClientRect(LPRECT lpRect) const;
+    void GetWindowRect(LPRECT lpRect) const;
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    BOOL ShowWindow(int nCmdShow);
+    BOOL IsWindowVisible() const;
+    BOOL IsIconic() const;
+    BOOL IsZoomed() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    CWnd* SetFocus();
+    void Invalidate(BOOL bErase = TRUE);
+    void UpdateWindow();
+
+    // Text, icons, children.
+    void SetWindowText(LPCTSTR lpszString);
+    void GetWindowText(CString& rString) const;
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    CWnd* GetDlgItem(int nID) const;
+    int GetDlgCtrlID() const;
+    CWnd* GetParent() const;
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // A null caption means the application's name.
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // ActiveX: the control site of a hosted control bound to this object, and
+    // the container of the controls this window hosts.
+    COleControlSite* GetControlSite() const { return m_pCtrlSite; }
+    COleControlSite* m_pCtrlSite = nullptr;
+    COleControlContainer* m_pCtrlCont = nullptr;
+
+    // Creates an ActiveX control as a child of pParentWnd and binds it here.
+    BOOL CreateControl(REFCLSID clsid, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, UINT nID, CFile* pPersist = nullptr,
+                       BOOL bStorage = FALSE, BSTR bstrLicKey = nullptr);
+
+    // Automation call on the bound control (see dispatch_call.h for the
+    // descriptor bytes). Does nothing without a control; throws COleException
+    // or COleDispatchException when Invoke fails.
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                      const BYTE* pbParamInfo, ...);
+    void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp);
+    void SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
+
+    // The class's tables (message_map.h, event_sink.h).
+    virtual const MessageMap* GetMessageMap() const;
+    virtual const EventSinkMap* GetEventSinkMap() const;
+
+    // Owner-drawn controls: the parent hands WM_DRAWITEM to the control's object.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+protected:
+    // All messages of a bound window pass through here; the default looks the
+    // message up in the tables and falls back to Default().
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // After the window is gone (WM_NCDESTROY) and unbound.
+    virtual void PostNcDestroy();
+    // After SubclassWindow bound the window, before its next message.
+    virtual void PreSubclassWindow();
+
+    WNDPROC m_pfnSuper = nullptr;   // the window's procedure before binding
+
+private:
+    friend class CDialog;
+    friend class COleControlSite;
+    friend class WindowBinding;
+    friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+    bool HandleFromTables(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    void Bind(HWND hWnd);
+    void Unbind();
+};
+
+// Runs the message loop's pre-translation and dispatch for one message.
+void AfxPumpMessage(MSG& msg);
