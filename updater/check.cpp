@@ -1,0 +1,54 @@
+#include <string>
+
+#include "exports_impl.h"
+#include "http_request.h"
+#include "manifest.h"
+#include "split_url.h"
+#include "update_rules.h"
+
+namespace zarnel {
+
+namespace {
+
+bool Fail(int* error) {
+    *error = -1;
+    return false;
+}
+
+}  // namespace
+
+bool Check(int* error) {
+    *error = 0;
+    TiXmlDocument local;
+    if (!local.LoadFile(kLocalManifest)) return Fail(error);
+    const TiXmlElement* root = local.RootElement();
+    if (!root) return Fail(error);
+    const char* installed = root->Attribute("version");
+    const char* url = root->Attribute("url");
+    const char* info = root->Attribute("info");
+    if (!installed || !url || !info) return Fail(error);
+
+    UrlTarget target;
+    if (!splitUrl(ManifestUrl(url, info), &target)) return Fail(error);
+    HttpRequest request;
+    request.setServer(target.server);
+    request.setObject(target.object);
+    request.setPort(target.port);
+    request.setSecure(target.secure);
+    std::string answer = request.get(error);
+    if (*error != 0) return false;
+
+    // An empty answer is a parse error too.
+    TiXmlDocument offered;
+    offered.Parse(answer.c_str());
+    if (offered.Error()) return Fail(error);
+    const char* version = OfferedVersion(offered);
+    if (!version) return Fail(error);
+
+    if (SameVersion(installed, version)) return true;
+    // The updater reads the saved copy: without it no update can start.
+    if (!SaveManifest(offered, kServerManifest)) return Fail(error);
+    return false;
+}
+
+}  // namespace zarnel

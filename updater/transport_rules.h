@@ -1,0 +1,50 @@
+// Rules of the manifest download that need no platform: where to connect,
+// which object to ask for, and how much of a body to accept.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zarnel {
+
+struct Endpoint {
+    unsigned port = 0;
+    bool secure = false;
+};
+
+// The scheme decides TLS; a port of 0 means the URL named none.
+// Only "http" and "https" can be fetched.
+std::optional<Endpoint> ChooseEndpoint(const std::string& scheme, unsigned port);
+
+// The object name sent to the server: a cache-busting "?v=<seconds>" is
+// appended as it is, even after an existing query.
+std::string ObjectName(const std::string& object, std::uint32_t seconds);
+
+// The value of a Content-Length header: its leading decimal number, or none
+// when the text holds no number. Huge values saturate.
+std::optional<std::uint64_t> ParseContentLength(const char* text);
+
+// Collects a response body. With a declared length it takes at most that many
+// bytes; either way more than kMaxBytes makes the body unacceptable.
+class ResponseBody {
+public:
+    static constexpr std::uint64_t kMaxBytes = 16u * 1024 * 1024;
+
+    explicit ResponseBody(std::optional<std::uint64_t> declared);
+
+    bool acceptable() const { return acceptable_; }
+    // How many bytes to ask for next, at most chunk; 0 once the body is complete.
+    std::size_t NextRead(std::size_t chunk) const;
+    void Append(const char* data, std::size_t size);
+    // The text: the received bytes up to the first zero byte.
+    std::string Text() const;
+    std::size_t size() const { return bytes_.size(); }
+
+private:
+    std::optional<std::uint64_t> declared_;
+    std::string bytes_;
+    bool acceptable_ = true;
+};
+
+}  // namespace zarnel
