@@ -1,7 +1,7 @@
 #include "browser/scripting_object.h"
 
 #include "browser/ansi_text.h"
-#include "browser/scoped_variant.h"
+#include "framework/com_ptr.h"
 #include "browser/script_names.h"
 
 namespace {
@@ -15,10 +15,10 @@ bool ArgumentText(const VARIANT& arg, std::string* out) {
         return true;
     }
     ScopedVariant converted;
-    if (FAILED(VariantChangeType(converted.get(), const_cast<VARIANT*>(&arg), 0, VT_BSTR))) {
+    if (FAILED(VariantChangeType(converted.Get(), const_cast<VARIANT*>(&arg), 0, VT_BSTR))) {
         return false;
     }
-    *out = text::BstrToAnsi(converted->bstrVal);
+    *out = text::BstrToAnsi(converted.Get()->bstrVal);
     return true;
 }
 
