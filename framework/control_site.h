@@ -56,6 +56,8 @@ public:
 
     // Offered the message loop's key messages for the control's window.
     BOOL PreTranslateKey(MSG* pMsg);
+    // Binds a window object to the control's window (data exchange).
+    void AttachWindow(CWnd* pWndCtrl);
 
     COleControlContainer* m_pCtrlCont;
     CWnd* m_pWndCtrl = nullptr;     // the window object bound to the control
@@ -143,7 +145,6 @@ private:
     };
 
     void AdviseEventSink();
-    void BindWindow(CWnd* pWndCtrl);
 
     LONG m_dwRef = 1;   // the container's reference
     EventSink m_xEventSink{this};

@@ -42,7 +42,7 @@ private:
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     void AddTool();
 
     std::unique_ptr<Gdiplus::Bitmap> m_imageNormal, m_imageHot, m_imageDisabled;

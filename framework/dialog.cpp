@@ -1,0 +1,193 @@
+// Dialogs from templates, modal and modeless.
+//
+// A template whose controls include ActiveX controls (class "{clsid}") cannot
+// go to the dialog manager as it is: it would look for a window class of that
+// name and fail. So the template is parsed, a copy without those controls is
+// written, the dialog is created from the copy, and while WM_INITDIALOG is
+// handled (before OnInitDialog, so data exchange finds them) the container
+// creates each control at its template rectangle (dialog units converted with
+// MapDialogRect), with its id and style, at its place in the z-order.
+#include "dialog.h"
+#include <memory>
+#include "control_site.h"
+#include "dialog_template.h"
+#include "framework_internal.h"
+#include "occ.h"
+#include "ole_exception.h"
+#include "winapp.h"
+
+namespace {
+
+struct PendingControls {
+    DialogTemplate original;   // all items, for the positions and the z-order
+};
+// The ActiveX controls of the dialog being created, taken up at WM_INITDIALOG.
+thread_local PendingControls* t_pendingControls = nullptr;
+
+// Every message goes to the layer's window procedure first; this procedure
+// is what the dialog manager calls for the messages the layer passes on.
+INT_PTR CALLBACK FrameworkDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+HWND TopLevel(HWND hWnd) { return hWnd ? GetAncestor(hWnd, GA_ROOT) : nullptr; }
+
+bool CreateActiveXControls(CWnd* pDialog, const DialogTemplate& dialog) {
+    // The template's ordinary controls in creation order: the z-order from the top.
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(pDialog->m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    size_t ordinaryBefore = 0;
+    for (const TemplateItem& item : dialog.items) {
+        if (!item.IsActiveX()) {
+            ++ordinaryBefore;
+            continue;
+        }
+        CLSID clsid{};
+        if (!item.ClassId(&clsid)) return false;
+        RECT rc = {item.x, item.y, item.x + item.cx, item.y + item.cy};
+        MapDialogRect(pDialog->m_hWnd, &rc);
+        if (!pDialog->m_pCtrlCont) pDialog->m_pCtrlCont = new COleControlContainer(pDialog);
+        CString name(item.title.isOrdinal ? L"" : item.title.text.c_str());
+        COleControlSite* site = pDialog->m_pCtrlCont->CreateControl(
+            nullptr, clsid, name, item.style, rc, static_cast<UINT>(item.id));
+        if (!site) return false;
+        HWND after = ordinaryBefore == 0 ? HWND_TOP
+                     : ordinaryBefore <= children.size() ? children[ordinaryBefore - 1] : HWND_BOTTOM;
+        ::SetWindowPos(site->m_hWnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return true;
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog() = default;
+
+const MessageMap* CDialog::GetMessageMap() const {
+    static const MessageEntry entries[] = {
+        MapCommand(IDOK, &CDialog::OnOK),
+        MapCommand(IDCANCEL, &CDialog::OnCancel),
+    };
+    static const MessageMap map(CWnd::GetMessageMap(), entries);
+    return &map;
+}
+
+bool CDialog::CreateFromTemplate(HWND hWndOwner) {
+    RegisterFrameworkClasses();
+    HINSTANCE module = AfxGetInstanceHandle();
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const BYTE* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    if (!bytes) return false;
+
+    auto pending = std::make_unique<PendingControls>();
+    if (!ParseDialogTemplate(bytes, SizeofResource(module, found), &pending->original)) return false;
+    DialogTemplate copy = pending->original;
+    copy.items.clear();
+    bool hasActiveX = false;
+    for (const TemplateItem& item : pending->original.items) {
+        if (item.IsActiveX()) hasActiveX = true;
+        else copy.items.push_back(item);
+    }
+    if (hasActiveX && !AfxGetOccManager()) return false;
+    std::vector<DWORD> written;
+    const void* dialogTemplate = bytes;
+    if (hasActiveX) {
+        written = WriteDialogTemplateEx(copy);
+        dialogTemplate = written.data();
+        t_pendingControls = pending.get();
+    }
+
+    BeginCreateHook(this, "#32770");
+    HWND hWnd = CreateDialogIndirectParamA(module, static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
+                                           hWndOwner, FrameworkDialogProc, 0);
+    bool bound = EndCreateHook();
+    t_pendingControls = nullptr;
+    if (hWnd && !bound) {
+        ::DestroyWindow(hWnd);
+        return false;
+    }
+    return hWnd != nullptr && m_hWnd == hWnd;
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return HandleInitDialog();
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CDialog::HandleInitDialog() {
+    PendingControls* pending = t_pendingControls;
+    t_pendingControls = nullptr;
+    if (pending && !CreateActiveXControls(this, pending->original)) {
+        // Failing creation, as with a control class that is not registered.
+        m_nModalResult = -1;
+        m_bEndModal = true;
+        ::DestroyWindow(m_hWnd);
+        return FALSE;
+    }
+    if (m_bModal && ::GetWindow(m_hWnd, GW_OWNER)) CenterWindow();
+    return OnInitDialog();
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    UpdateData(TRUE);
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::EndDialog(int nResult) {
+    m_nModalResult = nResult;
+    if (m_bModal) {
+        m_bEndModal = true;
+        // Wake the modal loop if the call came from outside a message.
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    } else if (m_hWnd) {
+        ShowWindow(SW_HIDE);
+    }
+}
+
+INT_PTR CDialog::DoModal() {
+    HWND owner = m_pParentWnd ? TopLevel(m_pParentWnd->m_hWnd) : nullptr;
+    CWinApp* app = AfxGetApp();
+    if (!owner && app && app->m_pMainWnd && app->m_pMainWnd != this) owner = TopLevel(app->m_pMainWnd->m_hWnd);
+    const bool disableOwner = owner && ::IsWindowEnabled(owner);
+    if (disableOwner) ::EnableWindow(owner, FALSE);
+
+    m_bModal = true;
+    m_bEndModal = false;
+    m_nModalResult = -1;
+    if (CreateFromTemplate(owner) && m_hWnd) {
+        if (!m_bEndModal && !IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
+        RunMessageLoop([this] { return m_bEndModal || !m_hWnd; });
+        if (m_hWnd) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    // The owner is enabled before the dialog goes, so activation returns to it.
+    if (disableOwner) ::EnableWindow(owner, TRUE);
+    if (owner && m_hWnd && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
+    DestroyWindow();
+    m_bModal = false;
+    return m_nModalResult;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
+    m_nIDTemplate = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+    m_bModal = false;
+    return CreateFromTemplate(pParentWnd ? pParentWnd->m_hWnd : nullptr) ? TRUE : FALSE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+    const UINT m = pMsg->message;
+    const bool key = m >= WM_KEYFIRST && m <= WM_KEYLAST;
+    const bool mouse = m >= WM_MOUSEFIRST && m <= WM_MOUSELAST;
+    if (!key && !mouse) return FALSE;
+    if (key && m_pCtrlCont && m_pCtrlCont->PreTranslateKey(pMsg)) return TRUE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}

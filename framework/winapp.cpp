@@ -1,0 +1,103 @@
+#include "winapp.h"
+#include "framework_internal.h"
+#include "ole_exception.h"
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+CString ModuleBaseName() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    CString name(path);
+    int slash = -1;
+    for (int i = name.Find('\\'); i >= 0; i = name.Find('\\', i + 1)) slash = i;
+    name = name.Mid(slash + 1);
+    int dot = -1;
+    for (int i = name.Find('.'); i >= 0; i = name.Find('.', i + 1)) dot = i;
+    return dot > 0 ? name.Left(dot) : name;
+}
+
+}  // namespace
+
+const char* CommandLineArguments(const char* commandLine) {
+    const char* p = commandLine ? commandLine : "";
+    // The program name: up to the closing quote, or up to the first blank.
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p == '"') ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t') ++p;
+    }
+    while (*p == ' ' || *p == '\t') ++p;
+    return p;
+}
+
+CWinApp::CWinApp(LPCTSTR lpszAppName) {
+    g_app = this;
+    m_hInstance = GetModuleHandleA(nullptr);
+    m_strCmdLine = CommandLineArguments(GetCommandLineA());
+    m_lpCmdLine = m_strCmdLine.GetBuffer(m_strCmdLine.GetLength());
+    m_strAppName = lpszAppName ? CString(lpszAppName) : ModuleBaseName();
+    m_pszAppName = m_strAppName;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this) g_app = nullptr;
+}
+
+BOOL CWinApp::InitInstance() {
+    if (m_dwRestartManagerSupportFlags & AFX_RESTART_MANAGER_SUPPORT_RESTART) {
+        // Vista and later; looked up so the program still starts where it is missing.
+        using RegisterFn = HRESULT(WINAPI*)(PCWSTR, DWORD);
+        auto registerRestart = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "RegisterApplicationRestart")));
+        // Restarted with no arguments: a restart is a fresh start.
+        if (registerRestart) registerRestart(nullptr, 0);
+    }
+    return TRUE;
+}
+
+int CWinApp::ExitInstance() { return m_nExitCode; }
+
+int CWinApp::Run() {
+    int exitCode = 0;
+    bool quit = false;
+    ++MessageLoopDepth();
+    MSG msg;
+    while (!quit) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            quit = true;
+            exitCode = got == 0 ? static_cast<int>(msg.wParam) : -1;
+            continue;
+        }
+        AfxPumpMessage(msg);
+        FreeTemporaryWindows();
+    }
+    --MessageLoopDepth();
+    return exitCode;
+}
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const {
+    return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nIDResource));
+}
+
+CWinApp* AfxGetApp() { return g_app; }
+
+HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : GetModuleHandleA(nullptr); }
+
+int AfxWinMain(HINSTANCE hInstance, LPSTR, int nCmdShow) {
+    CWinApp* app = AfxGetApp();
+    if (!app) return -1;
+    app->m_hInstance = hInstance;
+    app->m_nCmdShow = nCmdShow;
+    BOOL run = FALSE;
+    AfxCallGuarded([&] { run = app->InitInstance(); });
+    if (run) AfxCallGuarded([&] { app->m_nExitCode = app->Run(); });
+    int result = app->m_nExitCode;
+    AfxCallGuarded([&] { result = app->ExitInstance(); });
+    AfxOleTerm();
+    return result;
+}

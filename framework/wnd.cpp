@@ -1,0 +1,263 @@
+// Binding of window objects to handles, the layer's window procedure and the
+// message tables.
+#include "wnd.h"
+#include <memory>
+#include <unordered_map>
+#include "control_site.h"
+#include "framework_internal.h"
+#include "occ.h"
+#include "ole_exception.h"
+
+// Binds a window the layer creates, before the window sees its first message.
+class WindowBinding {
+public:
+    static void BindCreated(CWnd* pWnd, HWND hWnd) {
+        pWnd->Bind(hWnd);
+        pWnd->m_pfnSuper = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
+    }
+};
+
+namespace {
+
+// The one map from handle to object. Only the UI thread creates windows.
+std::unordered_map<HWND, CWnd*>& PermanentMap() {
+    static std::unordered_map<HWND, CWnd*> map;
+    return map;
+}
+
+std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
+    static std::unordered_map<HWND, std::unique_ptr<CWnd>> map;
+    return map;
+}
+
+thread_local MSG t_currentMessage{};
+
+// Saves the thread's current-message record and restores it when the
+// dispatch ends, so a handler that sends messages finds its own again.
+class CurrentMessageScope {
+public:
+    CurrentMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+        : m_saved(t_currentMessage) {
+        t_currentMessage.hwnd = hWnd;
+        t_currentMessage.message = message;
+        t_currentMessage.wParam = wParam;
+        t_currentMessage.lParam = lParam;
+    }
+    ~CurrentMessageScope() { t_currentMessage = m_saved; }
+private:
+    MSG m_saved;
+};
+
+struct CreateHook {
+    HHOOK hook = nullptr;
+    CWnd* pending = nullptr;
+    const char* className = nullptr;
+};
+thread_local CreateHook t_createHook;
+
+LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    CreateHook& h = t_createHook;
+    if (code == HCBT_CREATEWND && h.pending) {
+        HWND hWnd = reinterpret_cast<HWND>(wParam);
+        char name[64] = "";
+        GetClassNameA(hWnd, name, sizeof name);
+        // Other windows may be created first (the thread's IME window).
+        if (lstrcmpiA(name, h.className) == 0) {
+            CWnd* pWnd = h.pending;
+            h.pending = nullptr;
+            WindowBinding::BindCreated(pWnd, hWnd);
+        }
+    }
+    return CallNextHookEx(h.hook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void BeginCreateHook(CWnd* pWnd, const char* className) {
+    t_createHook.pending = pWnd;
+    t_createHook.className = className;
+    t_createHook.hook = SetWindowsHookExA(WH_CBT, CreateHookProc, nullptr, GetCurrentThreadId());
+}
+
+bool EndCreateHook() {
+    if (t_createHook.hook) UnhookWindowsHookEx(t_createHook.hook);
+    bool bound = t_createHook.pending == nullptr;
+    t_createHook = CreateHook{};
+    return bound;
+}
+
+void FreeTemporaryWindows() {
+    auto& temps = TemporaryMap();
+    for (auto& entry : temps) entry.second->m_hWnd = nullptr;
+    temps.clear();
+}
+
+LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (!pWnd) return DefWindowProcA(hWnd, message, wParam, lParam);
+    CurrentMessageScope scope(hWnd, message, wParam, lParam);
+    LRESULT result = 0;
+    AfxCallGuarded([&] { result = pWnd->WindowProc(message, wParam, lParam); });
+    if (message == WM_DESTROY && pWnd->m_pCtrlCont) {
+        // The control windows still exist here; at WM_NCDESTROY they are gone.
+        AfxCallGuarded([&] { pWnd->m_pCtrlCont->DestroyControls(); });
+        delete pWnd->m_pCtrlCont;
+        pWnd->m_pCtrlCont = nullptr;
+    }
+    if (message == WM_NCDESTROY) {
+        pWnd->Unbind();
+        AfxCallGuarded([&] { pWnd->PostNcDestroy(); });
+    }
+    return result;
+}
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd() {
+    if (m_pCtrlCont) {
+        AfxCallGuarded([&] { m_pCtrlCont->DestroyControls(); });
+        delete m_pCtrlCont;
+        m_pCtrlCont = nullptr;
+    }
+    if (m_pCtrlSite) {
+        // The control belongs to its site; the site's teardown ends it.
+        m_pCtrlSite->m_pWndCtrl = nullptr;
+        m_pCtrlSite = nullptr;
+        Unbind();
+    } else if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
+        HWND hWnd = m_hWnd;
+        Unbind();
+        ::DestroyWindow(hWnd);
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    auto& map = PermanentMap();
+    auto it = map.find(hWnd);
+    return it == map.end() ? nullptr : it->second;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd) {
+    if (!hWnd) return nullptr;
+    if (CWnd* pWnd = FromHandlePermanent(hWnd)) return pWnd;
+    auto& temp = TemporaryMap()[hWnd];
+    if (!temp) {
+        temp.reset(new CWnd);
+        temp->m_hWnd = hWnd;
+    }
+    return temp.get();
+}
+
+void CWnd::Bind(HWND hWnd) {
+    m_hWnd = hWnd;
+    PermanentMap()[hWnd] = this;
+}
+
+void CWnd::Unbind() {
+    if (!m_hWnd) return;
+    auto& map = PermanentMap();
+    auto it = map.find(m_hWnd);
+    if (it != map.end() && it->second == this) map.erase(it);
+    if (m_pfnSuper && IsWindow(m_hWnd) &&
+        GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FrameworkWindowProc)) {
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    }
+    m_pfnSuper = nullptr;
+    m_hWnd = nullptr;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return FALSE;
+    Bind(hWnd);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
+    PreSubclassWindow();
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    return pParent ? SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID))) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow() {
+    HWND hWnd = m_hWnd;
+    Unbind();
+    return hWnd;
+}
+
+BOOL CWnd::DestroyWindow() {
+    if (!m_hWnd) return FALSE;
+    HWND hWnd = m_hWnd;
+    BOOL ok = ::DestroyWindow(hWnd);
+    // Windows the layer does not subclass never show us WM_NCDESTROY.
+    if (m_hWnd == hWnd && !IsWindow(hWnd)) Unbind();
+    return ok;
+}
+
+const MSG* CWnd::GetCurrentMessage() { return &t_currentMessage; }
+
+LRESULT CWnd::Default() {
+    const MSG& m = t_currentMessage;
+    if (m_pfnSuper) return CallWindowProcA(m_pfnSuper, m_hWnd, m.message, m.wParam, m.lParam);
+    return DefWindowProcA(m_hWnd, m.message, m.wParam, m.lParam);
+}
+
+const MessageMap* CWnd::GetMessageMap() const {
+    static const MessageMap map(nullptr);
+    return &map;
+}
+
+const EventSinkMap* CWnd::GetEventSinkMap() const { return nullptr; }
+
+bool CWnd::HandleFromTables(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
+        for (size_t i = 0; i < map->count; ++i) {
+            const MessageEntry& entry = map->entries[i];
+            if (entry.onMessage && entry.message == message) {
+                *result = (this->*entry.onMessage)(wParam, lParam);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const UINT id = LOWORD(wParam);
+    // Menus send code 0, accelerators 1, both without a control window.
+    if (lParam != 0 && HIWORD(wParam) != BN_CLICKED) return FALSE;
+    for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
+        for (size_t i = 0; i < map->count; ++i) {
+            const MessageEntry& entry = map->entries[i];
+            if (entry.onCommand && entry.commandId == id) {
+                (this->*entry.onCommand)();
+                return TRUE;
+            }
+        }
+    }
+    return FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (message == WM_COMMAND) {
+        if (OnCommand(wParam, lParam)) return 0;
+    } else if (HandleFromTables(message, wParam, lParam, &result)) {
+        return result;
+    } else if (message == WM_DRAWITEM) {
+        auto* item = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
+        CWnd* pControl = item && item->CtlType != ODT_MENU ? FromHandlePermanent(item->hwndItem) : nullptr;
+        if (pControl) {
+            pControl->DrawItem(item);
+            return TRUE;
+        }
+    }
+    return Default();
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+void CWnd::DoDataExchange(CDataExchange*) {}
+void CWnd::DrawItem(LPDRAWITEMSTRUCT) {}
+void CWnd::PostNcDestroy() {}
+void CWnd::PreSubclassWindow() {}

@@ -1,0 +1,155 @@
+// CWnd's style, placement, text and messaging operations: thin calls on the
+// bound handle. A hosted control's placement goes through its site.
+#include <cstdarg>
+#include "control_site.h"
+#include "dialog.h"
+#include "occ.h"
+#include "winapp.h"
+#include "wnd.h"
+
+namespace {
+
+BOOL ModifyLong(HWND hWnd, int index, DWORD remove, DWORD add, UINT nFlags) {
+    DWORD style = static_cast<DWORD>(GetWindowLongA(hWnd, index));
+    DWORD updated = (style & ~remove) | add;
+    if (updated == style) return FALSE;
+    SetWindowLongA(hWnd, index, static_cast<LONG>(updated));
+    if (nFlags != 0) {
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)); }
+DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    return ModifyLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    return ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
+}
+
+void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
+    if (m_pCtrlSite) {
+        m_pCtrlSite->SetWindowPos(nullptr, x, y, nWidth, nHeight,
+                                  SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW));
+        return;
+    }
+    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+}
+
+void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
+    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               bRepaint);
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
+    HWND after = pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr;
+    if (m_pCtrlSite) return m_pCtrlSite->SetWindowPos(after, x, y, cx, cy, nFlags);
+    return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, nFlags);
+}
+
+void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner) {
+    HWND owner = pAlternateOwner ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT around = work;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
+    RECT rc{};
+    ::GetWindowRect(m_hWnd, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    int x = around.left + (around.right - around.left - w) / 2;
+    int y = around.top + (around.bottom - around.top - h) / 2;
+    // Keep it on the work area where it fits.
+    if (x + w > work.right) x = work.right - w;
+    if (y + h > work.bottom) y = work.bottom - h;
+    if (x < work.left) x = work.left;
+    if (y < work.top) y = work.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
+BOOL CWnd::IsZoomed() const { return ::IsZoomed(m_hWnd); }
+BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
+BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+
+void CWnd::SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+
+void CWnd::GetWindowText(CString& rString) const {
+    int length = ::GetWindowTextLengthA(m_hWnd);
+    char* buffer = rString.GetBuffer(length + 1);
+    ::GetWindowTextA(m_hWnd, buffer, length + 1);
+    rString.ReleaseBuffer();
+}
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
+    return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
+                                                  reinterpret_cast<LPARAM>(hIcon)));
+}
+
+CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
+int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+}
+
+int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
+    if (!lpszCaption && AfxGetApp()) lpszCaption = AfxGetApp()->m_pszAppName;
+    return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
+}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+BOOL CWnd::CreateControl(REFCLSID clsid, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect,
+                         CWnd* pParentWnd, UINT nID, CFile*, BOOL, BSTR) {
+    if (!pParentWnd || !pParentWnd->m_hWnd || m_hWnd) return FALSE;
+    if (!pParentWnd->m_pCtrlCont) pParentWnd->m_pCtrlCont = new COleControlContainer(pParentWnd);
+    return pParentWnd->m_pCtrlCont->CreateControl(this, clsid, pszWindowName, dwStyle, rect, nID) != nullptr;
+}
+
+void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                        const BYTE* pbParamInfo, ...) {
+    if (!m_pCtrlSite) return;
+    va_list args;
+    va_start(args, pbParamInfo);
+    // va_end must run even when the call throws.
+    struct End { va_list& a; ~End() { va_end(a); } } end{args};
+    m_pCtrlSite->InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
+}
+
+void CWnd::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) {
+    InvokeHelper(dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
+}
+
+void CWnd::SetProperty(DISPID dwDispID, VARTYPE vtProp, ...) {
+    if (!m_pCtrlSite) return;
+    // The descriptor byte of a property of this type.
+    const BYTE descriptor[2] = {static_cast<BYTE>(vtProp == VT_BSTR ? 0x0E : vtProp), 0};
+    va_list args;
+    va_start(args, vtProp);
+    struct End { va_list& a; ~End() { va_end(a); } } end{args};
+    m_pCtrlSite->InvokeHelperV(dwDispID, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, descriptor, args);
+}
