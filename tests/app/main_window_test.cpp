@@ -1,0 +1,175 @@
+// The launcher-phase main window run for real from template 102 with the
+// shipped background picture: placement, layering, the launcher following it,
+// the minimum tracking size, and Enter never ending it.
+#include "app/main_window_geometry.h"
+#include "app/vorn_login_app.h"
+#include "app/vorn_login_dlg.h"
+#include "skin/resource_image.h"
+
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// What a check during the modal run sees.
+std::function<void(CVorn_LoginDlg&)> g_during;
+CVorn_LoginDlg* g_dialog = nullptr;
+
+void CALLBACK RunCheck(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_during) g_during(*g_dialog);
+    g_dialog->PostMessage(WM_CLOSE);
+}
+
+// Runs the main window modally; during() runs once inside its message loop.
+INT_PTR RunMainWindow(CVorn_LoginDlg& dlg, std::function<void(CVorn_LoginDlg&)> during) {
+    g_during = std::move(during);
+    g_dialog = &dlg;
+    SetTimer(nullptr, 0, 200, RunCheck);
+    INT_PTR result = dlg.DoModal();
+    g_during = nullptr;
+    g_dialog = nullptr;
+    return result;
+}
+
+// Handles this thread's pending messages.
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        AfxPumpMessage(msg);
+    }
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT rc = {};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        theApp.m_hInstance = GetModuleHandleA(nullptr);
+        AfxEnableControlContainer();
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&s_token, &input, nullptr);
+        theApp.m_blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        theApp.m_pBackImage = LoadResourceImage(IDB_BACKGROUND, "PNG");
+        theApp.m_nBackWidth = theApp.m_pBackImage->GetWidth();
+        theApp.m_nBackHeight = theApp.m_pBackImage->GetHeight();
+    }
+    static void TearDownTestSuite() {
+        theApp.m_pBackImage.reset();
+        Gdiplus::GdiplusShutdown(s_token);
+    }
+    void TearDown() override { theApp.m_pWebDlg = nullptr; }
+
+    static ULONG_PTR s_token;
+};
+ULONG_PTR MainWindow::s_token = 0;
+
+}  // namespace
+
+TEST_F(MainWindow, ShippedBackgroundIs980By650WithAlpha) {
+    ASSERT_EQ(Gdiplus::Ok, theApp.m_pBackImage->GetLastStatus());
+    EXPECT_EQ(980u, theApp.m_nBackWidth);
+    EXPECT_EQ(650u, theApp.m_nBackHeight);
+    EXPECT_TRUE(Gdiplus::IsAlphaPixelFormat(theApp.m_pBackImage->GetPixelFormat()));
+}
+
+TEST_F(MainWindow, IsABorderlessLayeredPictureCentredByItsClientSize) {
+    CVorn_LoginDlg dlg;
+    bool checked = false;
+    INT_PTR result = RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        checked = true;
+        HWND hwnd = w.GetSafeHwnd();
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+        EXPECT_FALSE((w.GetStyle() & WS_CAPTION) == WS_CAPTION);
+        EXPECT_TRUE(w.GetStyle() & WS_POPUP);
+        EXPECT_TRUE(w.GetExStyle() & WS_EX_LAYERED);
+        EXPECT_TRUE(w.GetExStyle() & WS_EX_APPWINDOW);
+
+        // The frame left by the template makes the client area smaller than
+        // the picture; the centring uses that smaller size, so the window
+        // sits half the difference right of and below the true centre.
+        RECT framed = {0, 0, 980, 650};
+        AdjustWindowRectEx(&framed, w.GetStyle() & ~WS_VISIBLE, FALSE, w.GetExStyle() & ~WS_EX_LAYERED);
+        const LONG frameX = (framed.right - framed.left - 980) / 2;
+        const LONG frameY = (framed.bottom - framed.top - 650) / 2;
+        RECT work = {};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        RECT rc = WindowRect(hwnd);
+        EXPECT_EQ(work.left + (work.right - work.left - 980) / 2 + frameX, rc.left);
+        EXPECT_EQ(work.top + (work.bottom - work.top - 650) / 2 + frameY, rc.top);
+        EXPECT_EQ(980, rc.right - rc.left);
+        EXPECT_EQ(650, rc.bottom - rc.top);
+
+        // Its own browser is bound but never seen in this phase.
+        EXPECT_NE(nullptr, w.m_explorer.GetSafeHwnd());
+    });
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(MainWindow, EnterNeverEndsIt) {
+    CVorn_LoginDlg dlg;
+    bool aliveAfterEnter = false;
+    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        HWND focus = GetFocus() ? GetFocus() : w.GetSafeHwnd();
+        for (HWND target : {w.GetSafeHwnd(), focus}) {
+            PostMessageA(target, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+            PostMessageA(target, WM_KEYUP, VK_RETURN, 0xC01C0001);
+        }
+        w.SendMessage(WM_COMMAND, IDOK, 0);
+        Pump();
+        aliveAfterEnter = IsWindow(w.GetSafeHwnd()) && IsWindowVisible(w.GetSafeHwnd());
+    });
+    EXPECT_TRUE(aliveAfterEnter);
+}
+
+TEST_F(MainWindow, RaisesTheMinimumTrackingSize) {
+    CVorn_LoginDlg dlg;
+    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        MINMAXINFO small = {};
+        small.ptMinTrackSize = {100, 100};
+        w.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&small));
+        EXPECT_EQ(958, small.ptMinTrackSize.x);
+        EXPECT_EQ(576, small.ptMinTrackSize.y);
+        MINMAXINFO large = {};
+        large.ptMinTrackSize = {1000, 700};
+        w.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&large));
+        EXPECT_EQ(1000, large.ptMinTrackSize.x);
+        EXPECT_EQ(700, large.ptMinTrackSize.y);
+    });
+}
+
+TEST_F(MainWindow, LauncherIsPlacedOverItAndFollowsItsMoves) {
+    // A stand-in for the launcher dialog, which its initialisation places.
+    CDialogEx launcher(IDD_CLOSE_BTN_DLG);
+    ASSERT_TRUE(launcher.Create(IDD_CLOSE_BTN_DLG));
+    theApp.m_pWebDlg = &launcher;
+
+    CVorn_LoginDlg dlg;
+    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        RECT main = WindowRect(w.GetSafeHwnd());
+        RECT placed = WindowRect(launcher.GetSafeHwnd());
+        EXPECT_TRUE(launcher.IsWindowVisible());
+        EXPECT_EQ(main.left + 3, placed.left);
+        EXPECT_EQ(main.top, placed.top);
+        EXPECT_EQ(980, placed.right - placed.left);
+        EXPECT_EQ(650, placed.bottom - placed.top);
+
+        w.MoveWindow(200, 100, 980, 650, TRUE);
+        Pump();
+        POINT client = {0, 0};
+        ClientToScreen(w.GetSafeHwnd(), &client);
+        RECT followed = WindowRect(launcher.GetSafeHwnd());
+        EXPECT_EQ(client.x, followed.left);
+        EXPECT_EQ(client.y - 3, followed.top);
+        EXPECT_EQ(980, followed.right - followed.left);
+    });
+    launcher.DestroyWindow();
+}

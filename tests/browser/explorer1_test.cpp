@@ -1,0 +1,126 @@
+// The browser wrapper over Wine's own WebBrowser control, hosted from dialog
+// template 102: calls reach the control, and a wrapper without one ignores them.
+#include "browser/explorer1.h"
+
+#include "resource.h"
+#include "test_httpd.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The smallest window that binds a wrapper to control 1001 of a template.
+class CBrowserHost : public CDialogEx {
+public:
+    CBrowserHost() : CDialogEx(IDD_VORN_LOGIN_DIALOG) {}
+    CExplorer1 m_explorer;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        CDialogEx::DoDataExchange(pDX);
+        DDX_Control(pDX, IDC_EXPLORER1, m_explorer);
+    }
+};
+
+// Runs the thread's messages until done() or the time is up.
+template <class F>
+bool PumpUntil(F done, DWORD timeoutMs) {
+    const DWORD deadline = GetTickCount() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount() > deadline) return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
+bool SawRequestFor(support::TestHttpd& server, const std::string& path) {
+    for (const auto& request : server.Requests()) {
+        if (request.line.find("GET " + path) == 0) return true;
+    }
+    return false;
+}
+
+void CallEveryOperation(CExplorer1& explorer, const std::string& url) {
+    explorer.put_Silent(TRUE);
+    explorer.Navigate(url.c_str(), nullptr, nullptr, nullptr, nullptr);
+    explorer.Refresh();
+    explorer.Stop();
+}
+
+class Explorer1 : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { AfxEnableControlContainer(); }
+};
+
+}  // namespace
+
+TEST_F(Explorer1, WrapperWithoutAControlIgnoresEveryCall) {
+    support::TestHttpd server(support::TestHttpd::Port(11));
+    ASSERT_TRUE(server.ok()) << server.error();
+    const std::string url = server.Url("/never");
+
+    CExplorer1 unbound;
+    EXPECT_NO_THROW(CallEveryOperation(unbound, url));
+
+    // Bound to a window that is no ActiveX control: still no site.
+    HWND plain = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    CExplorer1 onPlainWindow;
+    ASSERT_TRUE(onPlainWindow.SubclassWindow(plain));
+    EXPECT_EQ(nullptr, onPlainWindow.GetControlSite());
+    EXPECT_NO_THROW(CallEveryOperation(onPlainWindow, url));
+    onPlainWindow.DestroyWindow();
+
+    Sleep(300);
+    EXPECT_FALSE(SawRequestFor(server, "/never"));
+}
+
+TEST_F(Explorer1, HostedControlIsBoundAndTakesSilentAndNavigate) {
+    support::TestHttpd server(support::TestHttpd::Port(12));
+    ASSERT_TRUE(server.ok()) << server.error();
+    ASSERT_TRUE(server.Route("/launcher/", 200, "<html><body>launcher</body></html>"));
+
+    CBrowserHost host;
+    ASSERT_TRUE(host.Create(IDD_VORN_LOGIN_DIALOG));
+    ASSERT_NE(nullptr, host.m_explorer.GetSafeHwnd());
+    ASSERT_NE(nullptr, host.m_explorer.GetControlSite());
+    EXPECT_TRUE(IsChild(host.m_hWnd, host.m_explorer.GetSafeHwnd()));
+
+    BOOL silent = FALSE;
+    host.m_explorer.put_Silent(TRUE);
+    host.m_explorer.GetProperty(0x227, VT_BOOL, &silent);
+    EXPECT_TRUE(silent);
+    host.m_explorer.put_Silent(FALSE);
+    host.m_explorer.GetProperty(0x227, VT_BOOL, &silent);
+    EXPECT_FALSE(silent);
+
+    host.m_explorer.Navigate(server.Url("/launcher/").c_str(), nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return SawRequestFor(server, "/launcher/"); }, 10000));
+    EXPECT_NO_THROW(host.m_explorer.Stop());
+    EXPECT_NO_THROW(host.m_explorer.Refresh());
+
+    host.DestroyWindow();
+    EXPECT_EQ(nullptr, host.m_explorer.GetSafeHwnd());
+}
+
+TEST_F(Explorer1, EnterIsNeverTranslatedByTheWrapper) {
+    CBrowserHost host;
+    ASSERT_TRUE(host.Create(IDD_VORN_LOGIN_DIALOG));
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG msg = {host.m_explorer.GetSafeHwnd(), message, VK_RETURN, 0, 0, {0, 0}};
+        EXPECT_FALSE(host.m_explorer.PreTranslateMessage(&msg));
+    }
+    host.DestroyWindow();
+}
+
+TEST(Explorer1Clsid, IsTheWebBrowserControl) {
+    CLSID expected;
+    ASSERT_EQ(NOERROR, CLSIDFromString(L"{8856F961-340A-11D0-A96B-00C04FD705A2}", &expected));
+    EXPECT_TRUE(IsEqualCLSID(expected, CExplorer1::GetClsid()));
+}
