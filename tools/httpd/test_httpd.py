@@ -17,6 +17,7 @@ payload; the reply is "OK" or "ERR <why>" on the first line, then data.
             declared=N Content-Length: N whatever the body's length
   FILES <port> <dir>   serve files of a directory for paths no route names
   LOG <port>           every request so far: request line, headers, blank line
+                       (a TLS handshake is logged as the line TLS-CLIENT-HELLO)
   CLEARLOG <port>
 """
 import argparse
@@ -57,6 +58,12 @@ class Listener:
 
     def close(self):
         self.closed = True
+        # Closing alone leaves the port bound while accept() blocks in the
+        # loop's thread on Linux; shutting the socket down wakes it.
+        try:
+            self.sock.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
         try:
             self.sock.close()
         except OSError:
@@ -70,6 +77,12 @@ class Listener:
                 if not chunk:
                     break
                 data += chunk
+                # A TLS handshake record: this server speaks no TLS, so it logs
+                # the attempt and hangs up instead of waiting for a header end.
+                if data[:1] == b"\x16":
+                    with LOCK:
+                        self.log.append(["TLS-CLIENT-HELLO"])
+                    return
             head = data.split(b"\r\n\r\n", 1)[0].decode("latin-1")
             lines = head.split("\r\n")
             with LOCK:

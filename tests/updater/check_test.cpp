@@ -1,0 +1,161 @@
+// check through the real DLL: each outcome with its result, error status and
+// what it leaves on disk.
+#include <ctime>
+#include <regex>
+
+#include "zarnel_fixture.h"
+
+namespace ztest {
+namespace {
+
+constexpr char kOffer[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!-- produced by the release tool -->\n"
+    "<manifest channel=\"live\"><!-- offer first --><release version=\"2.0\" "
+    "notes=\"\xe6\x9b\xb4\xe6\x96\xb0\"/><extra a=\"1\"/></manifest>\n";
+constexpr char kOldServer[] = "<old version=\"0\"/>";
+
+class Check : public ZarnelTest {
+protected:
+    // Runs check with a stale status, so the reset on entry shows too.
+    bool CallCheck(int* error) {
+        *error = 7;
+        return zarnel_.check(error);
+    }
+    void ExpectFailure(const char* why) {
+        int error = 0;
+        EXPECT_FALSE(CallCheck(&error)) << why;
+        EXPECT_EQ(-1, error) << why;
+        EXPECT_EQ(kOldServer, Read("Server.xml")) << why;
+    }
+    void SetUp() override {
+        ZarnelTest::SetUp();
+        Write("Server.xml", kOldServer);
+    }
+};
+
+TEST_F(Check, FailsWithoutAUsableLocalManifest) {
+    ExpectFailure("no Update.xml");
+    Write("Update.xml", "<update version=\"1\" url=\"http://x/\" info=\"a\">");
+    ExpectFailure("not well-formed");
+    Write("Update.xml", "<!-- nothing but a comment -->");
+    ExpectFailure("no root element");
+    const std::string url = server_.Url("/");
+    Write("Update.xml", "<u url=\"" + url + "\" info=\"S.xml\"/>");
+    ExpectFailure("no version");
+    Write("Update.xml", "<u version=\"1\" info=\"S.xml\"/>");
+    ExpectFailure("no url");
+    Write("Update.xml", "<u version=\"1\" url=\"" + url + "\"/>");
+    ExpectFailure("no info");
+    Write("Update.xml", "<u version=\"1\" url=\"no address\" info=\"\"/>");
+    ExpectFailure("url cannot be split");
+    EXPECT_TRUE(server_.Requests().empty());
+}
+
+TEST_F(Check, FailsWhenTheServerCannotBeReached) {
+    Write("Update.xml", "<u version=\"1\" url=\"http://127.0.0.1:" +
+                            std::to_string(support::TestHttpd::Port(12)) + "/\" info=\"S.xml\"/>");
+    ExpectFailure("nothing listens");
+}
+
+TEST_F(Check, FailsOnAnAnswerWithoutAnOfferedVersion) {
+    WriteLocalManifest("1.0", "Server.xml");
+    const char* answers[] = {
+        "",                                      // empty
+        "<manifest><release version=\"2\">",    // not well-formed
+        "<html><body>not found</body></html>",  // first child without a version
+        "<manifest/>",                           // no first child element
+        "<manifest><release Version=\"2\"/></manifest>",  // the name is case-sensitive
+        "<!-- only a comment -->",               // no root element
+    };
+    for (const char* answer : answers) {
+        ASSERT_TRUE(server_.Route("/Server.xml", 200, answer));
+        ExpectFailure(answer);
+    }
+    ASSERT_TRUE(server_.Route("/Server.xml", 404, "<release version=\"9\"/>"));
+    ExpectFailure("a 404 page without a first child element");
+}
+
+TEST_F(Check, EqualVersionsMeanNothingToDo) {
+    WriteLocalManifest("2.0", "Server.xml");
+    ASSERT_TRUE(server_.Route("/Server.xml", 200, kOffer));
+    int error = 0;
+    EXPECT_TRUE(CallCheck(&error));
+    EXPECT_EQ(0, error);
+    EXPECT_EQ(kOldServer, Read("Server.xml"));
+}
+
+TEST_F(Check, AnyDifferenceSavesTheServerManifest) {
+    ASSERT_TRUE(server_.Route("/Server.xml", 200, kOffer));
+    // Newer, older, and "equal" only to a reader who trims or counts.
+    for (const char* installed : {"1.0", "3.0", "2.00", "2.0 "}) {
+        WriteLocalManifest(installed, "Server.xml");
+        Write("Server.xml", kOldServer);
+        int error = 0;
+        EXPECT_FALSE(CallCheck(&error)) << installed;
+        EXPECT_EQ(0, error) << installed;
+    }
+    // The whole answer is kept, comments and the other elements included, and
+    // its text is now in code page 936.
+    std::string saved = Read("Server.xml");
+    EXPECT_NE(std::string::npos, saved.find("<!-- produced by the release tool -->"));
+    EXPECT_NE(std::string::npos, saved.find("notes=\"\xb8\xfc\xd0\xc2\"")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("<extra a=\"1\" />")) << saved;
+}
+
+TEST_F(Check, FailsWhenServerXmlCannotBeWritten) {
+    WriteLocalManifest("1.0", "Server.xml");
+    ASSERT_TRUE(server_.Route("/Server.xml", 200, kOffer));
+    ASSERT_TRUE(DeleteFileA(File("Server.xml").c_str()));
+    ASSERT_TRUE(CreateDirectoryA(File("Server.xml").c_str(), nullptr));
+    int error = 0;
+    EXPECT_FALSE(CallCheck(&error));
+    EXPECT_EQ(-1, error);
+    EXPECT_TRUE(GetFileAttributesA(File("Server.xml").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(Check, SendsOneCacheBustingHttp10Get) {
+    // "url" without a trailing slash runs into "info"; the query stays and
+    // the time suffix follows it with a second "?".
+    Write("Update.xml", "<u version=\"2.0\" url=\"" + server_.Url("/upd") +
+                            "\" info=\"Server.xml?channel=live\"><files/></u>");
+    ASSERT_TRUE(server_.Route("/updServer.xml", 200, kOffer));
+    unsigned before = static_cast<unsigned>(_time64(nullptr));
+    int error = 0;
+    EXPECT_TRUE(CallCheck(&error));
+    unsigned after = static_cast<unsigned>(_time64(nullptr));
+
+    auto requests = server_.Requests();
+    ASSERT_EQ(1u, requests.size());
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(requests[0].line, m,
+                                 std::regex(R"(GET /updServer\.xml\?channel=live\?v=(\d+) HTTP/1\.0)")))
+        << requests[0].line;
+    unsigned stamp = static_cast<unsigned>(std::stoul(m[1]));
+    EXPECT_LE(before, stamp);
+    EXPECT_GE(after, stamp);
+    EXPECT_EQ("Quendral", requests[0].Header("User-Agent"));
+    EXPECT_EQ("no-cache", requests[0].Header("Pragma"));
+    EXPECT_EQ("127.0.0.1:" + std::to_string(server_.port()), requests[0].Header("Host"));
+}
+
+TEST_F(Check, ReadsALargeBodyWithoutContentLengthToItsEnd) {
+    std::string offer = "<manifest><release version=\"2.0\"/>";
+    for (int i = 0; offer.size() < 40000; ++i) offer += "<f n=\"" + std::to_string(i) + "\"/>";
+    offer += "<last/></manifest>";
+    ASSERT_TRUE(server_.Route("/Server.xml", 200, offer, "nolength"));
+    WriteLocalManifest("1.0", "Server.xml");
+    int error = 0;
+    EXPECT_FALSE(CallCheck(&error));
+    EXPECT_EQ(0, error);
+    EXPECT_NE(std::string::npos, Read("Server.xml").find("<last />"));
+}
+
+TEST_F(Check, ANullStatusPointerIsNoCrash) {
+    EXPECT_FALSE(zarnel_.check(nullptr));
+    EXPECT_FALSE(zarnel_.finish(nullptr));
+    EXPECT_FALSE(zarnel_.run(nullptr));
+}
+
+}  // namespace
+}  // namespace ztest
