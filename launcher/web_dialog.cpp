@@ -1,5 +1,7 @@
 #include "launcher/web_dialog.h"
 
+#include <exdispid.h>
+
 #include "app/vorn_login_app.h"
 #include "app/vorn_login_dlg.h"
 #include "browser/external_links.h"
