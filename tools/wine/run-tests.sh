@@ -15,6 +15,14 @@ mode=""
 if [ -s "$BUILD/display-tests.txt" ]; then mode=display; fi
 vorn_session_start "$RUN_DIR" $mode || exit 1
 
+# The stand-in WebBrowser control, when built, serves this run's prefix.
+. "$HERE/standin.sh"
+if [ -f "$BUILD/tools/standin_browser/StandinBrowser.dll" ]; then
+  vorn_register_standin "$BUILD/tools/standin_browser/StandinBrowser.dll" || exit 1
+  mkdir -p "$RUN_DIR/standin-logs"
+  export VORN_STANDIN_LOG_DIR="$(vorn_winpath "$RUN_DIR/standin-logs")"
+fi
+
 # The local HTTP server for tests: one control port for the whole run.
 python3 "$HERE/../httpd/test_httpd.py" --control-port-file "$RUN_DIR/httpd.port" \
   </dev/null >"$RUN_DIR/httpd.log" 2>&1 &

@@ -1,0 +1,153 @@
+#include "frame.h"
+
+#include "browser.h"
+#include "url.h"
+
+namespace standin {
+
+namespace {
+
+// A sub-frame's browser object as event sinks see it: it answers LocationURL
+// and LocationName; everything else is not there, as on a frame of the real control.
+class FrameDispatch : public IDispatch {
+public:
+    explicit FrameDispatch(std::string name) : name_(std::move(name)) {}
+    virtual ~FrameDispatch() = default;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
+    STDMETHODIMP_(ULONG) Release() override {
+        LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return n;
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override {
+        if (pctinfo) *pctinfo = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override {
+        if (ppTInfo) *ppTInfo = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (!names || !ids) return E_POINTER;
+        HRESULT hr = S_OK;
+        for (UINT i = 0; i < count; ++i) {
+            ids[i] = DISPID_UNKNOWN;
+            if (names[i] && _wcsicmp(names[i], L"LocationName") == 0) ids[i] = 210;
+            if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
+        }
+        return hr;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
+        if (id != 210) return DISP_E_MEMBERNOTFOUND;
+        if (result) {
+            std::wstring name(name_.begin(), name_.end());
+            VariantInit(result);
+            result->vt = VT_BSTR;
+            result->bstrVal = SysAllocString(name.c_str());
+        }
+        return S_OK;
+    }
+
+private:
+    LONG refs_ = 1;
+    std::string name_;
+};
+
+}  // namespace
+
+ComPtr<IDispatch> CreateFrameDispatch(const std::string& name) {
+    ComPtr<IDispatch> out;
+    *out.Out() = new FrameDispatch(name);
+    return out;
+}
+
+Frame::Frame(Browser& owner, Frame* parent, int id)
+    : link(std::make_shared<ContextLink>()),
+      owner_(owner),
+      parent_(parent),
+      id_(id),
+      name_(parent ? "frame" + std::to_string(id) : "top") {
+    if (parent_) frameDisp_ = CreateFrameDispatch(name_);
+}
+
+Frame::~Frame() { Discard(); }
+
+IDispatch* Frame::Disp() const { return parent_ ? frameDisp_.Get() : owner_.TopDisp(); }
+
+void Frame::Discard() {
+    link->target = nullptr;
+    link = std::make_shared<ContextLink>();
+    if (script) {
+        script->Close();
+        script.Reset();
+    }
+    ReleaseExternal();
+    children.clear();
+}
+
+void Frame::ReplaceDocument(const std::wstring& newUrl, Document newDoc) {
+    Discard();
+    url = newUrl;
+    doc = std::move(newDoc);
+    layout = PageLayout();
+    link->target = this;
+}
+
+Frame* Frame::Find(int id) {
+    if (id_ == id) return this;
+    for (auto& child : children)
+        if (Frame* f = child->Find(id)) return f;
+    return nullptr;
+}
+
+void Frame::ForEach(const std::function<void(Frame&)>& fn) {
+    fn(*this);
+    for (auto& child : children) child->ForEach(fn);
+}
+
+void Frame::SetTitle(const std::wstring& title) {
+    doc.title = title;
+    LogLine(owner_.log(), "title").Str("frame", name_).Str("title", title);
+    owner_.TitleChanged(*this);
+}
+
+void Frame::NavigateFromScript(const std::wstring& target, const char* how) {
+    std::wstring resolved = ResolveUrl(url, target);
+    LogLine(owner_.log(), "script-navigate").Str("frame", name_).Str("how", how).Str("url", resolved);
+    owner_.RequestNavigation(*this, resolved, false, how);
+}
+
+void Frame::ReloadFromScript() {
+    LogLine(owner_.log(), "script-navigate").Str("frame", name_).Str("how", "location.reload").Str("url", url);
+    owner_.RequestNavigation(*this, url, true, "location.reload");
+}
+
+void Frame::Alert(const std::wstring& text) {
+    // The real control shows a message box; a test must never wait on one.
+    LogLine(owner_.log(), "alert").Str("frame", name_).Str("text", text);
+}
+
+ComPtr<IDispatch> Frame::External() {
+    // Asked for once per page, when a script first touches external.
+    if (!externalAsked_) {
+        externalAsked_ = true;
+        external_ = owner_.AcquireExternal(name_);
+    }
+    return external_;
+}
+
+void Frame::ReleaseExternal() {
+    if (external_) owner_.ReleaseExternal(&external_, name_);
+    externalAsked_ = false;
+}
+
+}  // namespace standin

@@ -1,0 +1,251 @@
+#include "host_objects.h"
+
+#include <vector>
+
+namespace standin {
+
+namespace {
+
+struct Member {
+    const wchar_t* name;
+    DISPID id;
+};
+
+// Reference counting, name lookup and the boundary for every host object.
+class HostObject : public IDispatch {
+public:
+    explicit HostObject(ContextLinkPtr link) : link_(std::move(link)) {}
+    virtual ~HostObject() = default;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
+    STDMETHODIMP_(ULONG) Release() override {
+        LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return n;
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override {
+        if (pctinfo) *pctinfo = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override {
+        if (ppTInfo) *ppTInfo = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (!names || !ids) return E_POINTER;
+        HRESULT hr = S_OK;
+        for (UINT i = 0; i < count; ++i) {
+            ids[i] = DISPID_UNKNOWN;
+            for (const Member& m : Members())
+                if (names[i] && wcscmp(names[i], m.name) == 0) ids[i] = m.id;
+            if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
+        }
+        return hr;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                        UINT*) override {
+        try {
+            ScriptContext* context = link_->target;
+            if (!context) return E_UNEXPECTED;  // the page has gone
+            DISPPARAMS none = {nullptr, nullptr, 0, 0};
+            return Call(*context, id, flags, params ? *params : none, result);
+        } catch (...) {
+            return E_FAIL;
+        }
+    }
+
+protected:
+    virtual const std::vector<Member>& Members() const = 0;
+    virtual HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) = 0;
+
+    ContextLinkPtr link_;
+
+private:
+    LONG refs_ = 1;
+};
+
+// The index-th argument in the script's order (rgvarg holds them reversed).
+HRESULT ArgText(const DISPPARAMS& p, UINT index, std::wstring* out) {
+    if (index >= p.cArgs) return DISP_E_BADPARAMCOUNT;
+    return VariantText(p.rgvarg[p.cArgs - 1 - index], out) ? S_OK : DISP_E_TYPEMISMATCH;
+}
+
+HRESULT ReturnText(VARIANT* result, const std::wstring& text) {
+    if (!result) return S_OK;
+    VariantInit(result);
+    result->vt = VT_BSTR;
+    result->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return result->bstrVal ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT ReturnObject(VARIANT* result, const ComPtr<IDispatch>& object) {
+    if (!result) return S_OK;
+    VariantInit(result);
+    if (!object) {
+        result->vt = VT_NULL;
+        return S_OK;
+    }
+    result->vt = VT_DISPATCH;
+    object.CopyTo(&result->pdispVal);
+    return S_OK;
+}
+
+bool IsPut(WORD flags) { return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0; }
+
+enum : DISPID { kHref = 1, kAssign, kReload, kReplace, kToString };
+
+class LocationObject : public HostObject {
+public:
+    using HostObject::HostObject;
+
+protected:
+    const std::vector<Member>& Members() const override {
+        static const std::vector<Member> members = {
+            {L"href", kHref}, {L"assign", kAssign}, {L"reload", kReload}, {L"replace", kReplace}, {L"toString", kToString}};
+        return members;
+    }
+    HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
+        std::wstring url;
+        switch (id) {
+            case DISPID_VALUE:
+            case kHref:
+                if (IsPut(flags)) {
+                    HRESULT hr = ArgText(p, 0, &url);
+                    if (SUCCEEDED(hr)) c.NavigateFromScript(url, "location.href");
+                    return hr;
+                }
+                return ReturnText(result, c.Href());
+            case kToString:
+                return ReturnText(result, c.Href());
+            case kAssign:
+            case kReplace: {
+                HRESULT hr = ArgText(p, 0, &url);
+                if (SUCCEEDED(hr)) c.NavigateFromScript(url, id == kAssign ? "location.assign" : "location.replace");
+                return hr;
+            }
+            case kReload:
+                c.ReloadFromScript();
+                return S_OK;
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+};
+
+enum : DISPID { kTitle = 1, kDocLocation, kUrl };
+
+class DocumentObject : public HostObject {
+public:
+    DocumentObject(ContextLinkPtr link, ComPtr<IDispatch> location)
+        : HostObject(std::move(link)), location_(std::move(location)) {}
+
+protected:
+    const std::vector<Member>& Members() const override {
+        static const std::vector<Member> members = {{L"title", kTitle}, {L"location", kDocLocation}, {L"URL", kUrl}};
+        return members;
+    }
+    HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
+        switch (id) {
+            case kTitle:
+                if (IsPut(flags)) {
+                    std::wstring title;
+                    HRESULT hr = ArgText(p, 0, &title);
+                    if (SUCCEEDED(hr)) c.SetTitle(title);
+                    return hr;
+                }
+                return ReturnText(result, c.Title());
+            case kDocLocation:
+                if (IsPut(flags)) {
+                    std::wstring url;
+                    HRESULT hr = ArgText(p, 0, &url);
+                    if (SUCCEEDED(hr)) c.NavigateFromScript(url, "document.location");
+                    return hr;
+                }
+                return ReturnObject(result, location_);
+            case kUrl:
+                return ReturnText(result, c.Href());
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    ComPtr<IDispatch> location_;
+};
+
+enum : DISPID { kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf };
+
+class WindowObject : public HostObject {
+public:
+    WindowObject(ContextLinkPtr link, ComPtr<IDispatch> location, ComPtr<IDispatch> document)
+        : HostObject(std::move(link)), location_(std::move(location)), document_(std::move(document)) {}
+
+protected:
+    const std::vector<Member>& Members() const override {
+        static const std::vector<Member> members = {
+            {L"external", kExternal}, {L"location", kWinLocation}, {L"document", kDocument}, {L"alert", kAlert},
+            {L"navigate", kNavigate}, {L"window", kSelf},          {L"self", kSelf}};
+        return members;
+    }
+    HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
+        std::wstring text;
+        switch (id) {
+            case kExternal:
+                return ReturnObject(result, c.External());
+            case kWinLocation:
+                if (IsPut(flags)) {
+                    HRESULT hr = ArgText(p, 0, &text);
+                    if (SUCCEEDED(hr)) c.NavigateFromScript(text, "window.location");
+                    return hr;
+                }
+                return ReturnObject(result, location_);
+            case kDocument:
+                return ReturnObject(result, document_);
+            case kAlert:
+                if (p.cArgs > 0 && FAILED(ArgText(p, 0, &text))) text.clear();
+                c.Alert(text);
+                return S_OK;
+            case kNavigate: {
+                HRESULT hr = ArgText(p, 0, &text);
+                if (SUCCEEDED(hr)) c.NavigateFromScript(text, "window.navigate");
+                return hr;
+            }
+            case kSelf:
+                return ReturnObject(result, this);
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    ComPtr<IDispatch> location_;
+    ComPtr<IDispatch> document_;
+};
+
+template <class T, class... Args>
+ComPtr<IDispatch> Adopt(Args&&... args) {
+    ComPtr<IDispatch> out;
+    *out.Out() = new T(std::forward<Args>(args)...);  // born with one reference
+    return out;
+}
+
+}  // namespace
+
+ComPtr<IDispatch> CreateLocationObject(ContextLinkPtr link) {
+    return Adopt<LocationObject>(std::move(link));
+}
+
+ComPtr<IDispatch> CreateDocumentObject(ContextLinkPtr link, ComPtr<IDispatch> location) {
+    return Adopt<DocumentObject>(std::move(link), std::move(location));
+}
+
+ComPtr<IDispatch> CreateWindowObject(ContextLinkPtr link, ComPtr<IDispatch> location, ComPtr<IDispatch> document) {
+    return Adopt<WindowObject>(std::move(link), std::move(location), std::move(document));
+}
+
+}  // namespace standin

@@ -1,0 +1,32 @@
+// What a page's script objects (window, document, location) need from the
+// frame that shows the page. The objects reach it through a link that the
+// frame clears when the page goes, since the script engine may keep them longer.
+#pragma once
+#include <oaidl.h>
+
+#include <memory>
+#include <string>
+
+#include "com_util.h"
+
+namespace standin {
+
+class ScriptContext {
+public:
+    virtual ~ScriptContext() = default;
+    virtual std::wstring Href() = 0;
+    virtual std::wstring Title() = 0;
+    virtual void SetTitle(const std::wstring& title) = 0;
+    // Navigates this frame later, from the message loop, as a browser does.
+    virtual void NavigateFromScript(const std::wstring& url, const char* how) = 0;
+    virtual void ReloadFromScript() = 0;
+    virtual void Alert(const std::wstring& text) = 0;
+    virtual ComPtr<IDispatch> External() = 0;  // what the host's GetExternal gave; may be null
+};
+
+struct ContextLink {
+    ScriptContext* target = nullptr;
+};
+using ContextLinkPtr = std::shared_ptr<ContextLink>;
+
+}  // namespace standin
