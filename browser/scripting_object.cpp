@@ -126,11 +126,12 @@ STDMETHODIMP CImpIDispatch::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlag
                 return DISP_E_TYPEMISMATCH;
             }
         }
-        if (!pVarResult) {
-            return S_OK;  // nobody would see the answer: nothing is read or written
-        }
-        VariantInit(pVarResult);
-        return CallMethod(dispIdMember, args, pVarResult);
+        // A script engine may pass no result slot when the script drops the
+        // answer (writeConfig(k, v); as a statement): the write still happens.
+        ScopedVariant unused;
+        VARIANT* result = pVarResult ? pVarResult : unused.Get();
+        VariantInit(result);
+        return CallMethod(dispIdMember, args, result);
     } catch (...) {
         return E_OUTOFMEMORY;
     }

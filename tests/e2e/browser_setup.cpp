@@ -57,10 +57,18 @@ bool RegisterWineBrowser() {
     return RegisterBrowserDll(kWineBrowserDll);
 }
 
-BrowserRegistration::BrowserRegistration(const std::string& dll) : m_ok(RegisterBrowserDll(dll)) {}
+BrowserRegistration::BrowserRegistration(const std::string& dll) {
+    char previous[MAX_PATH] = {};
+    LONG size = sizeof previous;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, kServerKey, previous, &size) == ERROR_SUCCESS) {
+        m_previous = previous;
+    }
+    m_ok = RegisterBrowserDll(dll);
+}
 
 BrowserRegistration::~BrowserRegistration() {
-    RegisterWineBrowser();
+    // The test run may have registered a control of its own for everyone.
+    RegisterBrowserDll(m_previous.empty() ? kWineBrowserDll : m_previous);
 }
 
 std::vector<std::string> StandinLog::Lines() const {

@@ -8,7 +8,7 @@
 namespace e2e {
 
 // Registers a DLL under the WebBrowser class id for the life of the object,
-// then puts Wine's own control back.
+// then puts back what was registered before.
 class BrowserRegistration {
 public:
     explicit BrowserRegistration(const std::string& dllWindowsPath);
@@ -19,6 +19,7 @@ public:
 
 private:
     bool m_ok = false;
+    std::string m_previous;
 };
 
 bool RegisterBrowserDll(const std::string& dllWindowsPath);

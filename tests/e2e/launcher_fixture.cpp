@@ -1,6 +1,6 @@
 #include "launcher_fixture.h"
 
-#include <fstream>
+#include <cstdlib>
 #include <sstream>
 
 namespace e2e {
@@ -66,6 +66,40 @@ bool LauncherTest::Start(const std::string& arguments) {
         return false;
     }
     return program.Start(exe, dir.path(), arguments);
+}
+
+bool LauncherTest::WaitForWindows(DWORD milliseconds) {
+    return WaitUntil(
+        [&] {
+            mainWindow = MainWindow(program.Pid());
+            launcher = LauncherWindow(program.Pid(), mainWindow);
+            return launcher != nullptr;
+        },
+        milliseconds);
+}
+
+namespace {
+
+int Field(const std::string& line, const char* key) {
+    const std::string marker = std::string(" ") + key + "=";
+    const size_t at = line.find(marker);
+    return at == std::string::npos ? -1 : std::atoi(line.c_str() + at + marker.size());
+}
+
+}  // namespace
+
+bool LauncherTest::ClickLink(const std::string& hrefPart) {
+    // "layout frame=top kind=link x=8 y=102 w=36 h=18 text=more href=/more.html"
+    const auto lines = log.Find({" layout ", "frame=top", "kind=link", "href=" + hrefPart});
+    HWND browser = GetDlgItem(launcher, 1001);
+    if (lines.empty() || !browser) {
+        return false;
+    }
+    const std::string& line = lines.back();
+    const LPARAM at = MAKELPARAM(Field(line, "x") + Field(line, "w") / 2, Field(line, "y") + Field(line, "h") / 2);
+    PostMessageA(browser, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(browser, WM_LBUTTONUP, 0, at);
+    return true;
 }
 
 bool LauncherTest::WaitForLauncher(DWORD milliseconds) {

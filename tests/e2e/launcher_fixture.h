@@ -41,8 +41,13 @@ protected:
     void WriteConfig(const std::string& clientPath, const std::map<std::string, std::string>& more = {});
     // Copies the program (and what the test asked for) and starts it.
     bool Start(const std::string& arguments = "");
+    // Waits until the main window and the launcher exist (shown or not).
+    bool WaitForWindows(DWORD milliseconds = 15000);
     // Waits until the main window and the shown launcher exist.
     bool WaitForLauncher(DWORD milliseconds = 15000);
+    // Clicks the launcher page's link whose address holds hrefPart, where the
+    // stand-in says it laid it out; false if it laid out no such link.
+    bool ClickLink(const std::string& hrefPart);
     // Waits until the stand-in completed a document whose address holds text.
     bool WaitForDocument(const std::string& urlPart, DWORD milliseconds = 10000);
     // The paths of requests the test site received, in order.

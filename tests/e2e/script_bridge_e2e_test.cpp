@@ -86,7 +86,8 @@ TEST_F(ScriptBridgeE2eTest, ValuesWrittenByOnePageAreReadByTheNext) {
     ASSERT_TRUE(WaitForRequest("/report?")) << log.Text();
     EXPECT_EQ("\xE5\x8F\x8C\xE7\xBA\xBF" "7", Report());  // UTF-8 of 双线 from encodeURIComponent
     // In the file the value is code page 936.
-    EXPECT_NE(std::string::npos, InstallFile("WebCfg.ini").find("lastServer=\xCB\xAB\xCF\xDF" "7"));
+    EXPECT_NE(std::string::npos, InstallFile("WebCfg.ini").find("lastServer=\xCB\xAB\xCF\xDF" "7"))
+        << InstallFile("WebCfg.ini");
 }
 
 TEST_F(ScriptBridgeE2eTest, RightClickShowsNoMenu) {
