@@ -53,10 +53,6 @@ bool RegisterBrowserDll(const std::string& dll) {
            SetString(HKEY_CLASSES_ROOT, kServerKey, "ThreadingModel", "Apartment");
 }
 
-bool RegisterWineBrowser() {
-    return RegisterBrowserDll(kWineBrowserDll);
-}
-
 BrowserRegistration::BrowserRegistration(const std::string& dll) {
     char previous[MAX_PATH] = {};
     LONG size = sizeof previous;

@@ -23,8 +23,6 @@ private:
 };
 
 bool RegisterBrowserDll(const std::string& dllWindowsPath);
-// Wine's own control, as the prefix was created with it.
-bool RegisterWineBrowser();
 
 // The stand-in's log: "<instance> <verb> key=value ..." lines.
 class StandinLog {

@@ -45,6 +45,9 @@ protected:
 };
 
 TEST_F(HandoverE2eTest, GameAddressTurnsTheMainWindowIntoTheGameWindow) {
+    // The game page reaches the same scripting object as the launcher page.
+    Serve(kGamePath, Page("game", "<h1>GAME</h1><p>the game page</p>",
+                          "external.writeConfig('from' + external.xxyyzz, document.title);"));
     const std::string game = site.Url("/clientex/bin/index.php?a=1&serverid=12&username=abc&t=5");
     StartOn(Page("login", "<p>login</p>", "location.href = '" + game + "';"));
     ASSERT_TRUE(WaitForGameWindow()) << log.Text();
@@ -68,6 +71,10 @@ TEST_F(HandoverE2eTest, GameAddressTurnsTheMainWindowIntoTheGameWindow) {
     EXPECT_EQ(Width(client), Width(browserRect));
     EXPECT_EQ(Height(client), Height(browserRect));
     EXPECT_EQ(2, GameRequests());
+    EXPECT_TRUE(WaitUntil([&] { return InstallFile("WebCfg.ini").find("fromWibble=game") != std::string::npos; },
+                          5000));
+    // b1: the main window's control, created before the launcher's.
+    EXPECT_TRUE(log.Has({"b1 external op=GetExternal frame=top hr=0x00000000"})) << log.Text();
     // The launcher's browser was stopped after the hand-over.
     EXPECT_TRUE(log.Has({" stop why=Stop"})) << log.Text();
 

@@ -70,8 +70,9 @@ TEST_F(ScriptBridgeE2eTest, PagesReadArgumentsAndKeepTheirValuesButCannotTouchTh
     EXPECT_EQ(1u, config.find("platform]"));  // still the one and only platform section
     EXPECT_EQ(config.rfind("[platform]"), config.find("[platform]"));
 
-    // Each page took the object once and gave it back when it went.
-    EXPECT_TRUE(log.Has({"external", "GetExternal", "hr=0x0"})) << log.Text();
+    // The page took the object with a reference and gave it back when it went.
+    EXPECT_TRUE(log.Has({"external op=GetExternal frame=top hr=0x00000000 refs=1"})) << log.Text();
+    EXPECT_TRUE(log.Has({"external op=Release frame=top refs=0"})) << log.Text();
 }
 
 TEST_F(ScriptBridgeE2eTest, ValuesWrittenByOnePageAreReadByTheNext) {
