@@ -63,6 +63,16 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate
 
 CDialog::~CDialog() = default;
 
+const CRuntimeClass* CDialog::GetRuntimeClass() const {
+    static const CRuntimeClass info{"CDialog", CWnd::GetRuntimeClass()};
+    return &info;
+}
+
+const CRuntimeClass* CDialogEx::GetRuntimeClass() const {
+    static const CRuntimeClass info{"CDialogEx", CDialog::GetRuntimeClass()};
+    return &info;
+}
+
 const MessageMap* CDialog::GetMessageMap() const {
     static const MessageEntry entries[] = {
         MapCommand(IDOK, &CDialog::OnOK),

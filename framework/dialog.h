@@ -20,6 +20,7 @@ class CDialog : public CWnd {
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     ~CDialog() override;
+    const CRuntimeClass* GetRuntimeClass() const override;
 
     // Disables the owner (the parent, else the application's main window)
     // while the dialog runs; returns EndDialog's result, or -1 if the dialog
@@ -59,4 +60,5 @@ private:
 class CDialogEx : public CDialog {
 public:
     explicit CDialogEx(UINT nIDTemplate, CWnd* pParentWnd = nullptr) : CDialog(nIDTemplate, pParentWnd) {}
+    const CRuntimeClass* GetRuntimeClass() const override;
 };

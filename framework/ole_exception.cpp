@@ -28,8 +28,7 @@ COleDispatchException::COleDispatchException(const EXCEPINFO& info)
 CString COleDispatchException::GetErrorMessage() const {
     if (!m_strDescription.IsEmpty()) return m_strDescription;
     CString text;
-    if (m_wCode != 0) text.Format("%s: error %u", m_strSource.IsEmpty() ? "OLE" : (LPCTSTR)m_strSource, m_wCode);
-    else text.Format("%s: error 0x%08lX", m_strSource.IsEmpty() ? "OLE" : (LPCTSTR)m_strSource,
-                     static_cast<unsigned long>(m_scError));
-    return text;
+    if (m_wCode != 0) text.Format("error %u", m_wCode);
+    else text = COleException(m_scError).GetErrorMessage();
+    return m_strSource.IsEmpty() ? text : m_strSource + ": " + text;
 }

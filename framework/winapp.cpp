@@ -1,4 +1,5 @@
 #include "winapp.h"
+#include <shlwapi.h>
 #include "framework_internal.h"
 #include "ole_exception.h"
 
@@ -6,16 +7,14 @@ namespace {
 
 CWinApp* g_app = nullptr;
 
+// The program file's name without folder and extension. The shell's path
+// functions know double-byte names, whose trail bytes may look like '\\'.
 CString ModuleBaseName() {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CString name(path);
-    int slash = -1;
-    for (int i = name.Find('\\'); i >= 0; i = name.Find('\\', i + 1)) slash = i;
-    name = name.Mid(slash + 1);
-    int dot = -1;
-    for (int i = name.Find('.'); i >= 0; i = name.Find('.', i + 1)) dot = i;
-    return dot > 0 ? name.Left(dot) : name;
+    char* name = PathFindFileNameA(path);
+    PathRemoveExtensionA(name);
+    return CString(name);
 }
 
 }  // namespace

@@ -66,7 +66,13 @@ LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam) {
         if (lstrcmpiA(name, h.className) == 0) {
             CWnd* pWnd = h.pending;
             h.pending = nullptr;
-            WindowBinding::BindCreated(pWnd, hWnd);
+            AfxCallGuarded([&] { WindowBinding::BindCreated(pWnd, hWnd); });
+            // Done: a dialog created from this one's initialisation hooks anew.
+            HHOOK hook = h.hook;
+            h.hook = nullptr;
+            LRESULT next = CallNextHookEx(hook, code, wParam, lParam);
+            UnhookWindowsHookEx(hook);
+            return next;
         }
     }
     return CallNextHookEx(h.hook, code, wParam, lParam);
@@ -196,6 +202,24 @@ BOOL CWnd::DestroyWindow() {
 }
 
 const MSG* CWnd::GetCurrentMessage() { return &t_currentMessage; }
+
+MSG& AfxCurrentMessage() { return t_currentMessage; }
+
+const CRuntimeClass* CObject::GetRuntimeClass() const {
+    static const CRuntimeClass info{"CObject", nullptr};
+    return &info;
+}
+
+BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const {
+    for (const CRuntimeClass* c = GetRuntimeClass(); c; c = c->m_pBaseClass)
+        if (c == pClass) return TRUE;
+    return FALSE;
+}
+
+const CRuntimeClass* CWnd::GetRuntimeClass() const {
+    static const CRuntimeClass info{"CWnd", CObject::GetRuntimeClass()};
+    return &info;
+}
 
 LRESULT CWnd::Default() {
     const MSG& m = t_currentMessage;

@@ -11,15 +11,34 @@
 #include "event_sink.h"
 #include "message_map.h"
 
+// Run-time class information: a class's name and its base's, for IsKindOf.
+//   const CRuntimeClass* CWebDialog::GetRuntimeClass() const {
+//       static const CRuntimeClass info{"CWebDialog", CDialogEx::GetRuntimeClass()};
+//       return &info;
+//   }
+struct CRuntimeClass {
+    const char* m_lpszClassName;
+    const CRuntimeClass* m_pBaseClass;
+};
+
+class CObject {
+public:
+    virtual ~CObject() = default;
+    virtual const CRuntimeClass* GetRuntimeClass() const;
+    BOOL IsKindOf(const CRuntimeClass* pClass) const;
+};
+
 class CDataExchange;
 class COleControlSite;
 class COleControlContainer;
 class CFile;
+class CCreateContext;   // passed through Create by callers, never used
 
-class CWnd {
+class CWnd : public CObject {
 public:
     CWnd();
-    virtual ~CWnd();
+    ~CWnd() override;
+    const CRuntimeClass* GetRuntimeClass() const override;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
@@ -136,3 +155,9 @@ private:
 
 // Runs the message loop's pre-translation and dispatch for one message.
 void AfxPumpMessage(MSG& msg);
+
+// The thread's record of the message being handled, which the layer's window
+// procedure sets and restores around each dispatch and Default() reads. A
+// hook that replaces a window's procedure may save, set and restore it the
+// same way.
+MSG& AfxCurrentMessage();

@@ -5,6 +5,7 @@
 #include "manifest.h"
 #include "split_url.h"
 #include "update_rules.h"
+#include "xml_text.h"
 
 namespace zarnel {
 
@@ -20,7 +21,7 @@ bool Fail(int* error) {
 bool Check(int* error) {
     *error = 0;
     TiXmlDocument local;
-    if (!local.LoadFile(kLocalManifest)) return Fail(error);
+    if (!LoadManifest(&local, kLocalManifest)) return Fail(error);
     const TiXmlElement* root = local.RootElement();
     if (!root) return Fail(error);
     const char* installed = root->Attribute("version");
@@ -38,7 +39,9 @@ bool Check(int* error) {
     std::string answer = request.get(error);
     if (*error != 0) return false;
 
-    // An empty answer is a parse error too.
+    // TinyXML recurses once per level: refuse what could exhaust the stack.
+    // An empty answer is a parse error.
+    if (!NestingWithin(answer.c_str(), kMaxNesting)) return Fail(error);
     TiXmlDocument offered;
     offered.Parse(answer.c_str());
     if (offered.Error()) return Fail(error);

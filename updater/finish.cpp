@@ -37,7 +37,7 @@ bool CompleteEntry(const TiXmlElement& entry) {
 bool Finish(int* error) {
     *error = 0;
     TiXmlDocument local;
-    if (!local.LoadFile(kLocalManifest)) return false;
+    if (!LoadManifest(&local, kLocalManifest)) return false;
     TiXmlElement* root = local.RootElement();
     if (!root) return false;
     TiXmlElement* files = root->FirstChildElement();
@@ -55,7 +55,7 @@ bool Finish(int* error) {
     if (completed) {
         // Without the server's version Update.xml stays as it is on disk.
         TiXmlDocument server;
-        if (!server.LoadFile(kServerManifest)) return false;
+        if (!LoadManifest(&server, kServerManifest)) return false;
         const char* version = OfferedVersion(server);
         if (!version) return false;
         root->SetAttribute("version", version);

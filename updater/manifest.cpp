@@ -1,8 +1,30 @@
 #include "manifest.h"
 
 #include <cstdio>
+#include <memory>
+#include <string>
+
+#include "xml_text.h"
 
 namespace zarnel {
+
+namespace {
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<FILE, FileCloser>;
+
+bool ReadWhole(const char* path, std::string* text) {
+    File file(std::fopen(path, "rb"));
+    if (!file) return false;
+    char buffer[16 * 1024];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
+        text->append(buffer, n);
+    return !std::ferror(file.get());
+}
+
+}  // namespace
 
 const char* OfferedVersion(const TiXmlDocument& manifest) {
     const TiXmlElement* root = manifest.RootElement();
@@ -11,13 +33,23 @@ const char* OfferedVersion(const TiXmlDocument& manifest) {
     return offer ? offer->Attribute("version") : nullptr;
 }
 
+bool LoadManifest(TiXmlDocument* manifest, const char* path) {
+    std::string text;
+    if (!ReadWhole(path, &text)) return false;
+    text = NormalizeLineEnds(text);
+    if (!NestingWithin(text.c_str(), kMaxNesting)) return false;
+    // An empty file is a parse error too.
+    manifest->Parse(text.c_str());
+    return !manifest->Error();
+}
+
 bool SaveManifest(const TiXmlDocument& manifest, const char* path) {
     // TinyXML's own SaveFile(path) ignores fclose, where a buffered write
     // error would show.
-    FILE* file = std::fopen(path, "w");
+    File file(std::fopen(path, "w"));
     if (!file) return false;
-    bool written = manifest.SaveFile(file);
-    return std::fclose(file) == 0 && written;
+    bool written = manifest.SaveFile(file.get());
+    return std::fclose(file.release()) == 0 && written;
 }
 
 }  // namespace zarnel

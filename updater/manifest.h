@@ -12,6 +12,10 @@ constexpr char kServerManifest[] = "./Server.xml";
 // child element, or null when any of the three is missing.
 const char* OfferedVersion(const TiXmlDocument& manifest);
 
+// Loads as TinyXML's LoadFile does, but refuses a document nested too deeply
+// for its parser. False when the file cannot be read or is not well-formed.
+bool LoadManifest(TiXmlDocument* manifest, const char* path);
+
 // Saves in TinyXML's printed form; false unless every byte reached the file.
 bool SaveManifest(const TiXmlDocument& manifest, const char* path);
 

@@ -5,7 +5,8 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <cstring>
+#include <vector>
 
 #include "resource.h"
 #include "resource_data.h"
@@ -105,9 +106,16 @@ TEST_F(Pictures, BackgroundIs980x650WithPerPixelAlpha) {
     ASSERT_EQ(980u, back.width);
     ASSERT_EQ(650u, back.height);
     EXPECT_EQ(PixelFormat32bppARGB, back.format);
-    // Clear corners (clicks pass through), a soft half-transparent rim.
-    for (auto [x, y] : {std::pair{0u, 0u}, {979u, 0u}, {0u, 649u}, {979u, 649u}})
-        EXPECT_EQ(0, back.Alpha(x, y)) << x << "," << y;
+    // The shadow and glow fade out before the edge: a non-zero alpha on the
+    // outermost rows or columns would show as a hard cut on the desktop.
+    for (UINT x = 0; x < 980; ++x) {
+        ASSERT_EQ(0, back.Alpha(x, 0)) << x;
+        ASSERT_EQ(0, back.Alpha(x, 649)) << x;
+    }
+    for (UINT y = 0; y < 650; ++y) {
+        ASSERT_EQ(0, back.Alpha(0, y)) << y;
+        ASSERT_EQ(0, back.Alpha(979, y)) << y;
+    }
     AlphaCounts counts = CountAlpha(back);
     EXPECT_GT(counts.clear, 1000u);
     EXPECT_GT(counts.partial, 10000u);
@@ -137,6 +145,11 @@ TEST_F(Pictures, ButtonImagesHaveTheirSizesAlphaAndAHotState) {
             EXPECT_GT(counts.partial, 0u);  // anti-aliased edge
             EXPECT_EQ(255, p->Alpha(b.width / 2, b.height / 2));
         }
+        // The launcher keys out RGB(1, 1, 1): a solid pixel of that colour
+        // would be a hole in the button.
+        for (const Pixels* p : {&normal, &hot})
+            for (uint32_t px : p->argb)
+                ASSERT_FALSE(px >> 24 == 255 && (px & 0xFFFFFF) == 0x010101);
         EXPECT_NE(normal.argb, hot.argb);
         EXPECT_EQ(normal.argb, disabled.argb);  // as shipped: never disabled
     }

@@ -146,7 +146,10 @@ TEST(SkinBitmaps, DecodeThroughThePictureLoaderAtTheirSize) {
         std::memcpy(GlobalLock(block), file.data(), total);
         GlobalUnlock(block);
         IStream* stream = nullptr;
-        ASSERT_EQ(S_OK, CreateStreamOnHGlobal(block, TRUE, &stream));  // frees the block
+        if (CreateStreamOnHGlobal(block, TRUE, &stream) != S_OK) {  // the stream frees the block
+            GlobalFree(block);
+            FAIL() << "no stream";
+        }
         IPicture* picture = nullptr;
         HRESULT hr = OleLoadPicture(stream, LONG(total), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
         stream->Release();

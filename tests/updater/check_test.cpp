@@ -40,6 +40,10 @@ TEST_F(Check, FailsWithoutAUsableLocalManifest) {
     ExpectFailure("not well-formed");
     Write("Update.xml", "<!-- nothing but a comment -->");
     ExpectFailure("no root element");
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "<u>";
+    Write("Update.xml", deep);
+    ExpectFailure("nested too deeply to parse");
     const std::string url = server_.Url("/");
     Write("Update.xml", "<u url=\"" + url + "\" info=\"S.xml\"/>");
     ExpectFailure("no version");
@@ -74,6 +78,15 @@ TEST_F(Check, FailsOnAnAnswerWithoutAnOfferedVersion) {
     }
     ASSERT_TRUE(server_.Route("/Server.xml", 404, "<release version=\"9\"/>"));
     ExpectFailure("a 404 page without a first child element");
+}
+
+TEST_F(Check, FailsOnAnAnswerNestedDeeperThanAnyManifest) {
+    // Deep enough to overflow the stack of a recursive parser.
+    WriteLocalManifest("1.0", "Server.xml");
+    std::string deep;
+    for (int i = 0; i < 200000; ++i) deep += "<a>";
+    ASSERT_TRUE(server_.Route("/Server.xml", 200, deep));
+    ExpectFailure("deeply nested");
 }
 
 TEST_F(Check, EqualVersionsMeanNothingToDo) {
@@ -137,11 +150,13 @@ TEST_F(Check, SendsOneCacheBustingHttp10Get) {
     EXPECT_EQ("Quendral", requests[0].Header("User-Agent"));
     EXPECT_EQ("no-cache", requests[0].Header("Pragma"));
     EXPECT_EQ("127.0.0.1:" + std::to_string(server_.port()), requests[0].Header("Host"));
+    // The placeholder account is never sent.
+    EXPECT_EQ("", requests[0].Header("Authorization"));
 }
 
 TEST_F(Check, ReadsALargeBodyWithoutContentLengthToItsEnd) {
     std::string offer = "<manifest><release version=\"2.0\"/>";
-    for (int i = 0; offer.size() < 40000; ++i) offer += "<f n=\"" + std::to_string(i) + "\"/>";
+    for (int i = 0; offer.size() < 300000; ++i) offer += "<f n=\"" + std::to_string(i) + "\"/>";
     offer += "<last/></manifest>";
     ASSERT_TRUE(server_.Route("/Server.xml", 200, offer, "nolength"));
     WriteLocalManifest("1.0", "Server.xml");

@@ -53,7 +53,7 @@ protected:
     std::string Read(const std::string& name) const { return ReadFile(dir_.File(name)); }
     bool Exists(const std::string& name) const { return support::FileExists(dir_.File(name)); }
 
-    support::ScopedTempDir dir_;  // first in, last out: the DLL is unloaded before
+    support::ScopedTempDir dir_;  // declared first: it goes after the DLL is unloaded
     ZarnelDll zarnel_;
     support::TestHttpd server_;
 };

@@ -1,11 +1,12 @@
 #!/bin/bash
 # Benchmark of Zarnel's check against a bare WinINet GET of the same document
 # from the local test server, and the DLL's size. A script, not a test.
-# Usage: tools/bench/bench_updater.sh [BUILD_DIR] [rounds]
+# Usage: tools/bench/bench_updater.sh [BUILD_DIR] [rounds] [file entries in the manifest]
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 BUILD="$(cd "${1:-$HERE/../../build}" && pwd)"
 ROUNDS="${2:-300}"
+ENTRIES="${3:-10}"
 DLL="$BUILD/updater/Zarnel.dll"
 BENCH="$BUILD/tools/bench/bench_updater.exe"
 [ -f "$DLL" ] && [ -f "$BENCH" ] || { echo "bench: build first (bash scripts/build.sh)" >&2; exit 1; }
@@ -25,7 +26,7 @@ for i in $(seq 1 50); do [ -s "$RUN_DIR/httpd.port" ] && break; sleep 0.1; done
 export VORN_HTTPD_CONTROL="$(cat "$RUN_DIR/httpd.port")"
 export VORN_TEST_PORT_BASE=$(( 20000 + (RANDOM % 400) * 100 ))
 
-vorn_wine "$BENCH" "Z:$DLL" "$ROUNDS" </dev/null 2>&1 | tr -d '\r'
+vorn_wine "$BENCH" "Z:$DLL" "$ROUNDS" "$ENTRIES" </dev/null 2>&1 | tr -d '\r'
 status=${PIPESTATUS[0]}
 size=$(stat -c %s "$DLL")
 echo "Zarnel.dll: $size bytes ($(( (size + 1023) / 1024 )) KB; aim < 512 KB)"

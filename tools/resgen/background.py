@@ -29,7 +29,7 @@ def _sky():
     stars = Image.new("L", (W, H), 0)
     draw = ImageDraw.Draw(stars)
     for _ in range(420):
-        x, y = rnd.uniform(0, W), rnd.uniform(0, H * 0.62) ** 1.0
+        x, y = rnd.uniform(0, W), rnd.uniform(0, H * 0.62)
         v = int(255 * rnd.uniform(0.25, 1.0) * (1 - y / (H * 0.7)))
         r = rnd.choice((0.6, 0.6, 0.6, 0.9, 1.3))
         draw.ellipse((x - r, y - r, x + r, y + r), fill=v)
@@ -43,7 +43,8 @@ def _moon(img):
     disc = paint.ellipse_mask((W, H), (cx - r, cy - r, cx + r, cy + r), 2)
     paint.glow(img, disc, (255, 214, 150), 40, 0.9)
     paint.glow(img, disc, (255, 236, 190), 12, 1.0)
-    paint.fill(img, paint.vertical_gradient((W, H), [(0, (255, 250, 226)), (0.2, (246, 214, 150)), (1, (246, 214, 150))]), disc)
+    face = paint.gradient_in_box((W, H), (0, cy - r, W, cy + r), [(0, (255, 250, 226)), (0.6, (246, 214, 150)), (1, (236, 196, 130))])
+    paint.fill(img, face, disc)
     crater = paint.ellipse_mask((W, H), (cx - 10, cy - 12, cx + 4, cy + 1), 2)
     paint.fill(img, (210, 170, 110, 70), crater)
 
@@ -72,20 +73,36 @@ def _landscape(img):
 
 
 def _castle(img, x0, ground):
-    shapes = []
-    for dx, width, height in [(0, 22, 70), (26, 34, 46), (64, 18, 96), (86, 30, 56), (120, 20, 78)]:
+    """A castle on a crag: towers with spires, a crenellated wall, lit windows."""
+    towers = [(4, 18, 66), (40, 24, 50), (66, 16, 100), (88, 22, 62), (122, 18, 80)]
+    shapes = [[(x0 - 50, ground + 60), (x0 - 6, ground + 8), (x0 + 30, ground + 2), (x0 + 110, ground + 4),
+               (x0 + 150, ground + 10), (x0 + 200, ground + 60)]]
+    wall_top = ground - 26
+    shapes.append([(x0 + 10, ground + 5), (x0 + 10, wall_top), (x0 + 136, wall_top), (x0 + 136, ground + 5)])
+    for cx in range(x0 + 10, x0 + 136, 8):
+        shapes.append([(cx, wall_top), (cx, wall_top - 5), (cx + 4, wall_top - 5), (cx + 4, wall_top)])
+    for dx, width, height in towers:
         left, top = x0 + dx, ground - height
-        shapes.append([(left, ground + 10), (left, top), (left + width, top), (left + width, ground + 10)])
-        shapes.append([(left - 3, top), (left + width / 2, top - width * 0.9), (left + width + 3, top)])
+        shapes.append([(left, ground + 5), (left, top), (left + width, top), (left + width, ground + 5)])
+        shapes.append([(left - 3, top), (left + width / 2, top - width * 1.1), (left + width + 3, top)])
     mask = Image.new("L", (W, H), 0)
     for poly in shapes:
         mask = ImageChops.lighter(mask, paint.polygon_mask((W, H), poly, 2))
+    dx, width, height = towers[2]
+    spire = (x0 + dx + width / 2, ground - height - width * 1.1)
+    mask = ImageChops.lighter(mask, paint.line_mask((W, H), [spire, (spire[0], spire[1] - 12)], 1.2, 2))
+    mask = ImageChops.lighter(mask, paint.polygon_mask(
+        (W, H), [(spire[0], spire[1] - 12), (spire[0] + 10, spire[1] - 9), (spire[0], spire[1] - 6)], 2))
     paint.glow(img, mask, (255, 150, 90), 14, 0.5)
     paint.fill(img, (14, 8, 20, 255), mask)
+    rnd = random.Random(560)
     windows = Image.new("L", (W, H), 0)
     draw = ImageDraw.Draw(windows)
-    for wx, wy in [(8, 30), (12, 48), (36, 42), (70, 20), (70, 40), (72, 62), (96, 36), (126, 28), (126, 50)]:
-        draw.rectangle((x0 + wx, ground - 100 + wy, x0 + wx + 2, ground - 100 + wy + 3), fill=255)
+    for dx, width, height in towers:
+        for wy in range(ground - height + 12, ground - 30, 15):
+            if rnd.random() < 0.75:
+                wx = x0 + dx + width // 2 - 1
+                draw.rectangle((wx, wy, wx + 2, wy + 4), fill=255)
     paint.glow(img, windows, (255, 190, 90), 3, 2.0)
     paint.fill(img, (255, 220, 140), windows)
 
@@ -153,7 +170,8 @@ def _left_column(img):
     for k in range(6):
         a = math.pi / 3 * k - math.pi / 2
         b = a + 2 * math.pi / 3 * 2
-        draw.line((cx + 66 * math.cos(a), cy + 66 * math.sin(a), cx + 66 * math.cos(b), cy + 66 * math.sin(b)), fill=255, width=2)
+        draw.line((cx + 66 * math.cos(a), cy + 66 * math.sin(a),
+                   cx + 66 * math.cos(b), cy + 66 * math.sin(b)), fill=255, width=2)
     paint.glow(img, rune, (120, 170, 255), 6, 1.5)
     paint.fill(img, (190, 220, 255, 220), rune)
     _text(img, (142, 262), "征", 54, [(0, (255, 250, 220)), (1, (222, 160, 70))], anchor="mm",
@@ -188,9 +206,20 @@ def _button_plates(img):
 
 def _footer(img):
     l, _, r, b = on_background(BROWSER)
-    _text(img, ((l + r) // 2, b + 26), "抵制不良游戏，拒绝盗版游戏。注意自我保护，谨防受骗上当。", 12, (190, 170, 150), anchor="mm")
-    _text(img, ((l + r) // 2, b + 44), "适度游戏益脑，沉迷游戏伤身。合理安排时间，享受健康生活。", 12, (190, 170, 150), anchor="mm")
+    # The customary health advice of Chinese game clients.
+    for dy, line in ((26, "抵制不良游戏，拒绝盗版游戏。注意自我保护，谨防受骗上当。"),
+                     (44, "适度游戏益脑，沉迷游戏伤身。合理安排时间，享受健康生活。")):
+        _text(img, ((l + r) // 2, b + dy), line, 12, (190, 170, 150), anchor="mm")
     _text(img, (r, b + 44), "Halden游戏 版权所有", 12, (150, 130, 110), anchor="rm")
+
+
+def _edge_fade(margin=14):
+    """1 inside, falling to 0 at the picture's edges: nothing may be cut off there."""
+    mask = Image.new("L", (W, H), 0)
+    draw = ImageDraw.Draw(mask)
+    for i in range(margin + 1):
+        draw.rectangle((i, i, W - 1 - i, H - 1 - i), fill=int(255 * (i / margin) ** 1.5))
+    return mask
 
 
 def background():
@@ -203,6 +232,7 @@ def background():
     # The logo's light spills over the frame into the transparent rim.
     spill = paint.ellipse_mask((W, H), (30, -10, 340, 90), 1).filter(ImageFilter.GaussianBlur(18))
     paint.fill(img, (255, 180, 90, 150), spill)
+    img.putalpha(ImageChops.multiply(img.getchannel("A"), _edge_fade()))
 
     scene = _sky()
     _moon(scene)

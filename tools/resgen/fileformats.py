@@ -8,8 +8,6 @@ icon entries (classic icon entries load everywhere).
 import struct
 import zlib
 
-from PIL import Image
-
 
 def png_bytes(image):
     """RGBA PNG with IHDR, one IDAT and IEND only."""

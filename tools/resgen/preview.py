@@ -93,28 +93,19 @@ def skin(skins, icon, width=720, height=140, hover=6):
     return img
 
 
-def sheet(back, buttons, skins, icons):
-    img = Image.new("RGBA", (900, 700), (60, 60, 70, 255))
-    x, y = 10, 10
-    for name, pictures in buttons.items():
-        for picture in pictures:
-            big = picture.resize((picture.width * 3, picture.height * 3), Image.NEAREST)
-            if x + big.width > 890:
-                x, y = 10, y + 90
-            img.alpha_composite(big, (x, y))
-            x += big.width + 10
-    x, y = 10, y + 100
-    for number, (_, bitmap) in sorted(skins.items()):
-        big = bitmap.convert("RGBA").resize((bitmap.width * 3, bitmap.height * 3), Image.NEAREST)
-        if x + big.width > 890:
-            x, y = 10, y + 150
-        img.alpha_composite(big, (x, y))
-        x += big.width + 10
-    x, y = 10, y + 160
-    for icon in icons:
-        big = icon.resize((icon.width * 3, icon.height * 3), Image.NEAREST)
-        img.alpha_composite(big, (x, y))
-        x += big.width + 10
+def sheet(back, buttons, skins, icons, scale=3, width=900):
+    pictures = [p for pair in buttons.values() for p in pair]
+    pictures += [bitmap for _, (_, bitmap) in sorted(skins.items())] + list(icons)
+    placed, x, y, row = [], 10, 10, 0
+    for picture in pictures:
+        big = picture.convert("RGBA").resize((picture.width * scale, picture.height * scale), Image.NEAREST)
+        if x + big.width > width - 10:
+            x, y, row = 10, y + row + 10, 0
+        placed.append((big, (x, y)))
+        x, row = x + big.width + 10, max(row, big.height)
+    img = Image.new("RGBA", (width, y + row + 10), (60, 60, 70, 255))
+    for big, at in placed:
+        img.alpha_composite(big, at)
     return img
 
 

@@ -1,0 +1,4 @@
+// The application object every framework program has.
+#include "framework.h"
+
+CWinApp theApp;
