@@ -12,8 +12,9 @@ bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
 }
 
-// The whole stored value. The profile functions cut a long value wherever the
-// buffer ends, also inside a two-byte character, so the cut is made here.
+// The whole stored value. How the profile functions cut a long value is up to
+// each system (not every one keeps two-byte characters whole), so the value
+// is read whole and cut here, the same way everywhere.
 std::string ReadWholeValue(const char* section, const char* key, const char* file, DWORD startSize) {
     std::vector<char> buffer(startSize < 64 ? 64 : startSize);
     for (;;) {

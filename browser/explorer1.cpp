@@ -13,11 +13,9 @@ constexpr CLSID kWebBrowserClsid = {0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x0
 
 }  // namespace
 
-CExplorer1::~CExplorer1() {
-    if (m_hWnd && ::IsWindow(m_hWnd)) {
-        DestroyWindow();
-    }
-}
+// CWnd ends a control window that is still there, through its site's
+// teardown when it has one, so the control is released in order.
+CExplorer1::~CExplorer1() = default;
 
 const CLSID& CExplorer1::GetClsid() {
     return kWebBrowserClsid;

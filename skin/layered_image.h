@@ -15,7 +15,8 @@ public:
     CCompositionBuffer(HDC compatible, UINT width, UINT height);
     bool ok() const { return m_bitmap.get() && m_pBits; }
     HBITMAP bitmap() const { return m_bitmap.get(); }
-    // Pixel at column x of row y counted from the top, as 0xAARRGGBB.
+    // Row y counted from the top; pixels as 0xAARRGGBB.
+    uint32_t* Row(UINT y) const;
     uint32_t Pixel(UINT x, UINT y) const;
 
 private:

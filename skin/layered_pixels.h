@@ -2,6 +2,7 @@
 // composition buffer and the premultiplied form the system composes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Bytes of a bottom-up 32-bit DIB of width by height: rows padded to 32 bits,
@@ -17,4 +18,15 @@ constexpr uint32_t Premultiplied(uint32_t argb) {
     const uint32_t a = argb >> 24;
     auto scale = [a](uint32_t c) { return (c * a + 127) / 255; };
     return (a << 24) | (scale((argb >> 16) & 0xFF) << 16) | (scale((argb >> 8) & 0xFF) << 8) | scale(argb & 0xFF);
+}
+
+// Premultiplies count straight-alpha pixels in place.
+inline void PremultiplyPixels(uint32_t* pixels, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t argb = pixels[i];
+        const uint32_t a = argb >> 24;
+        if (a != 255) {
+            pixels[i] = a ? Premultiplied(argb) : 0;
+        }
+    }
 }

@@ -66,5 +66,6 @@ std::unique_ptr<Gdiplus::Image> LoadResourceImage(UINT id, LPCSTR type, HMODULE 
         // Missing or unreadable: an empty stream yields the failed image callers expect.
         CreateStreamOnHGlobal(nullptr, TRUE, &stream);
     }
-    return std::make_unique<Gdiplus::Image>(stream.Get(), FALSE);
+    // A bitmap object, so the layered background can read its pixels directly.
+    return std::make_unique<Gdiplus::Bitmap>(stream.Get(), FALSE);
 }

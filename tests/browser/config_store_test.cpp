@@ -105,9 +105,10 @@ TEST_F(ConfigStore, PagesCannotWriteLinesOfTheirOwn) {
 TEST_F(ConfigStore, FileThatCannotBeWrittenFailsAndStaysUnchanged) {
     const std::string before = "[netAddr]\r\nk=old\r\n";
     WriteFile(before);
+    ASSERT_TRUE(SetFileAttributesA("WebCfg.ini", FILE_ATTRIBUTE_READONLY));
     {
         // Wine running as root ignores the read-only attribute; a handle
-        // without sharing makes the file unwritable for everyone else.
+        // without sharing makes the file unwritable there as well.
         HANDLE held = CreateFileA("WebCfg.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
         EXPECT_FALSE(m_store.writeConfig("k", "new"));
@@ -121,9 +122,4 @@ TEST_F(ConfigStore, DirectoryInPlaceOfTheFileReadsEmptyAndFailsToWrite) {
     ASSERT_TRUE(CreateDirectoryA("WebCfg.ini", nullptr));
     EXPECT_EQ("", ReadPlatformSetting("clientAddr"));
     EXPECT_FALSE(m_store.writeConfig("k", "v"));
-}
-
-TEST_F(ConfigStore, QueryArgsReadsThisProcessCommandLine) {
-    // The test runner's command line carries no "/b_" argument.
-    EXPECT_EQ("", m_store.queryArgs("user"));
 }

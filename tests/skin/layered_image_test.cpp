@@ -1,7 +1,6 @@
 // The layered background: premultiplied pixels in the composition, and a
 // window that becomes layered without moving.
 #include "skin/layered_image.h"
-#include "skin/layered_pixels.h"
 #include "skin/resource_image.h"
 
 #include "gdiplus_session.h"
@@ -61,11 +60,14 @@ TEST_F(LayeredImage, CompositionHoldsPremultipliedPixelsTopRowFirst) {
     ASSERT_TRUE(buffer.ok());
     ComposeLayeredPicture(*m_picture, 8, 4, memory.get(), buffer);
 
-    const uint32_t top[] = {0xFFFF0000u, 0x8000FF00u, 0x000000FFu, 0x40FFFFFFu};
-    const uint32_t bottom[] = {0xFFFFFF00u, 0xFF0080FFu, 0xC80A141Eu, 0x01C86432u};
+    // The picture's straight colours (make_test_pictures.py), premultiplied by hand.
+    const uint32_t top[] = {0xFFFF0000u, 0x80008000u, 0x00000000u, 0x40404040u};
+    const uint32_t bottom[] = {0xFFFFFF00u, 0xFF0080FFu, 0xC8081018u, 0x01010000u};
     for (UINT x = 0; x < 8; ++x) {
-        EXPECT_TRUE(NearPixel(Premultiplied(top[x / 2]), buffer.Pixel(x, 0))) << "top x=" << x;
-        EXPECT_TRUE(NearPixel(Premultiplied(bottom[x / 2]), buffer.Pixel(x, 3))) << "bottom x=" << x;
+        EXPECT_TRUE(NearPixel(top[x / 2], buffer.Pixel(x, 0))) << "top x=" << x;
+        EXPECT_TRUE(NearPixel(top[x / 2], buffer.Pixel(x, 1))) << "top x=" << x;
+        EXPECT_TRUE(NearPixel(bottom[x / 2], buffer.Pixel(x, 2))) << "bottom x=" << x;
+        EXPECT_TRUE(NearPixel(bottom[x / 2], buffer.Pixel(x, 3))) << "bottom x=" << x;
     }
 }
 
@@ -74,7 +76,9 @@ TEST_F(LayeredImage, CompositionScalesThePictureToTheGivenSize) {
     CMemoryDC memory(screen.get());
     CCompositionBuffer buffer(screen.get(), 16, 8);
     ComposeLayeredPicture(*m_picture, 16, 8, memory.get(), buffer);
+    // Scaling goes through a GDI+ draw, which premultiplies on its own.
     EXPECT_TRUE(NearPixel(0xFFFF0000u, buffer.Pixel(1, 1)));
+    EXPECT_TRUE(NearPixel(0x80008000u, buffer.Pixel(5, 2)));
     // Away from the edges, where scaling blends with the outside.
     EXPECT_TRUE(NearPixel(0xFFFFFF00u, buffer.Pixel(2, 6)));
     EXPECT_TRUE(NearPixel(0x00000000u, buffer.Pixel(9, 2)));
