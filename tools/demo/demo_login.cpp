@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -51,20 +50,25 @@ bool FirstButton(const char* logPath, Button* button) {
     return false;
 }
 
+struct LauncherSearch {
+    HWND main;
+    HWND found;
+};
+
+BOOL CALLBACK FindLauncher(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<LauncherSearch*>(param);
+    if (GetWindow(window, GW_OWNER) == search->main && GetDlgItem(window, 1006)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The launcher: the dialog with the close button that the main window owns.
 HWND Launcher(HWND main) {
-    HWND found = nullptr;
-    struct Search { HWND main; HWND* found; } search{main, &found};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (GetWindow(window, GW_OWNER) == s->main && GetDlgItem(window, 1006)) {
-                *s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return found;
+    LauncherSearch search{main, nullptr};
+    EnumWindows(FindLauncher, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void Step(const std::string& line, const std::string& flagFolder, const char* flag) {
