@@ -1,6 +1,8 @@
 // The control as a container meets it: creation through the WebBrowser class
 // id, in-place activation, the dispatch ids, the events and their shapes,
 // frames, and teardown.
+#include <olectl.h>
+
 #include "fixture.h"
 
 namespace standin_test {
@@ -41,6 +43,20 @@ TEST_F(StandinControl, IsCreatedThroughTheWebBrowserClassWithTheContainerInterfa
     EXPECT_TRUE(IsEqualGUID(DIID_DWebBrowserEvents2, events));
     ComPtr<IUnknown> typed;
     EXPECT_EQ(E_NOINTERFACE, host->control->QueryInterface(IID_IWebBrowser2, typed.OutVoid()));
+
+    // The persisted state a dialog template carries is read, whatever it holds.
+    ComPtr<IPersistStreamInit> persist;
+    ASSERT_EQ(S_OK, host->control.As(&persist));
+    EXPECT_EQ(S_OK, persist->InitNew());
+    ComPtr<IStream> stream;
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, stream.Out()));
+    const char state[40] = "persisted control state";
+    stream->Write(state, sizeof state, nullptr);
+    LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(S_OK, persist->Load(stream.Get()));
+    EXPECT_EQ(1u, host->log.Find("persist", {{"op", "Load"}, {"bytes", "40"}}).size());
+    EXPECT_EQ(1u, host->log.Find("persist", {{"op", "InitNew"}}).size());
 }
 
 TEST_F(StandinControl, RefusesActivationWithoutASiteOrItsConsent) {
@@ -166,6 +182,11 @@ TEST_F(StandinControl, AnswersTheProgramsDispatchIdsAndRefusesOthers) {
     EXPECT_EQ(VT_BOOL, (*silent).vt);
     EXPECT_EQ(VARIANT_TRUE, (*silent).boolVal);
     EXPECT_EQ(1u, host->log.Find("silent", {{"op", "put"}, {"value", "1"}}).size());
+    ComPtr<IDispatch> disp;
+    ASSERT_EQ(S_OK, host->control.As(&disp));
+    DISPPARAMS unnamed = {&on, nullptr, 1, 0};  // a put without DISPID_PROPERTYPUT
+    EXPECT_EQ(DISP_E_PARAMNOTFOUND,
+              disp->Invoke(551, IID_NULL, 0, DISPATCH_PROPERTYPUT, &unnamed, nullptr, nullptr, nullptr));
 
     ASSERT_TRUE(Load("/r.html"));
     EXPECT_EQ(S_OK, host->Call(-550, DISPATCH_METHOD));  // Refresh: reloads without navigation events
@@ -177,6 +198,8 @@ TEST_F(StandinControl, AnswersTheProgramsDispatchIdsAndRefusesOthers) {
     EXPECT_EQ(DISP_E_MEMBERNOTFOUND, host->Call(104, DISPATCH_PROPERTYGET));
     EXPECT_EQ(DISP_E_BADPARAMCOUNT, host->Call(104, DISPATCH_METHOD));
     EXPECT_EQ(1u, host->log.Find("navigate", {{"args", "5"}, {"optional", "400c(null),400c(null),400c(null),400c(null)"}}).size());
+    EXPECT_EQ(S_OK, host->Navigate(L""));  // the empty address arrives as an empty BSTR and goes nowhere
+    EXPECT_EQ(1u, host->log.Find("navigate", {{"url", ""}, {"null-bstr", "0"}}).size());
 }
 
 TEST_F(StandinControl, AnUnreachableServerGivesNavigateErrorThenTheErrorPage) {
@@ -188,6 +211,41 @@ TEST_F(StandinControl, AnUnreachableServerGivesNavigateErrorThenTheErrorPage) {
     ASSERT_EQ(1u, errors.size());
     EXPECT_EQ(url, errors[0].url);
     EXPECT_EQ(1u, host->sink.Of(kNavigateComplete2).size());
+}
+
+TEST_F(StandinControl, SeveralSinksEachGetEveryEventUntilUnadvised) {
+    Page("/s1.html", "<p>one</p>");
+    Page("/s2.html", "<p>two</p>");
+    ASSERT_TRUE(host->Start());
+    EventSink second;
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, host->Advise(&second, &cookie));
+    EXPECT_NE(host->cookie, cookie);
+    ASSERT_TRUE(Load("/s1.html"));
+    EXPECT_EQ(host->sink.events.size(), second.events.size());
+    ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(S_OK, host->control.As(&container));
+    ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_DWebBrowserEvents2, point.Out()));
+    ASSERT_EQ(S_OK, point->Unadvise(cookie));
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, point->Unadvise(cookie));
+    EXPECT_EQ(0, second.refs);
+    size_t seen = second.events.size();
+    ASSERT_TRUE(Load("/s2.html"));
+    EXPECT_EQ(seen, second.events.size());
+    ComPtr<IConnectionPoint> other;
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, container->FindConnectionPoint(IID_IPropertyNotifySink, other.Out()));
+}
+
+TEST_F(StandinControl, WithUseStockSetTheClassObjectComesFromWinesOwnControl) {
+    SetEnvironmentVariableA("VORN_STANDIN_USE_STOCK", "1");
+    HRESULT hr = host->Create();
+    SetEnvironmentVariableA("VORN_STANDIN_USE_STOCK", nullptr);
+    ASSERT_EQ(S_OK, hr);
+    EXPECT_TRUE(host->log.Find("created").empty());
+    EXPECT_EQ(1u, host->log.Find("stock-control", {{"hr", "0x00000000"}}).size());
+    ComPtr<IUnknown> typed;
+    EXPECT_EQ(S_OK, host->control->QueryInterface(IID_IWebBrowser2, typed.OutVoid()));  // Wine's control has it
 }
 
 TEST_F(StandinControl, TeardownInOrderGivesEveryReferenceBack) {

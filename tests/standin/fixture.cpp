@@ -21,7 +21,8 @@ void StandinTest::SetUp() {
 }
 
 void StandinTest::TearDown() {
-    if (HasFailure()) {
+    // VORN_STANDIN_DUMP_LOG=1 shows the log of passing tests as well.
+    if (HasFailure() || getenv("VORN_STANDIN_DUMP_LOG")) {
         std::string text;
         support::ReadTextFile(host->log.path(), &text);
         std::printf("--- stand-in log ---\n%s--- end ---\n", text.c_str());

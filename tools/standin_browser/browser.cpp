@@ -172,10 +172,15 @@ STDMETHODIMP Browser::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
                 if (p.cArgs < 1 || p.cArgs > 5) return DISP_E_BADPARAMCOUNT;
                 std::wstring url;
                 if (!VariantText(p.rgvarg[p.cArgs - 1], &url)) return DISP_E_TYPEMISMATCH;
+                // The real control tells a null BSTR from an empty one no more than
+                // this does, but a test of the caller may want to.
+                const VARIANT& first = p.rgvarg[p.cArgs - 1];
+                const bool nullBstr = first.vt == VT_BSTR && !first.bstrVal;
                 std::string optional;
                 for (UINT i = 1; i < p.cArgs; ++i)
                     optional += (i > 1 ? "," : "") + VariantShape(p.rgvarg[p.cArgs - 1 - i]);
-                LogLine(log_.get(), "navigate").Str("url", url).Int("args", static_cast<long>(p.cArgs))
+                LogLine(log_.get(), "navigate").Str("url", url).Int("null-bstr", nullBstr ? 1 : 0)
+                    .Int("args", static_cast<long>(p.cArgs))
                     .Str("optional", optional).Int("active", inPlaceActive_ ? 1 : 0)
                     .Str("result", inPlaceActive_ ? "started" : "queued-until-active");
                 RequestNavigation(*top_, url, false, "Navigate");
@@ -192,6 +197,11 @@ STDMETHODIMP Browser::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
                 return S_OK;
             case kSilent:
                 if (put) {
+                    // A property put names its value DISPID_PROPERTYPUT, as automation requires.
+                    if (p.cNamedArgs != 1 || !p.rgdispidNamedArgs || p.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
+                        LogLine(log_.get(), "invoke-refused").Int("dispid", id).Str("why", "no-DISPID_PROPERTYPUT");
+                        return DISP_E_PARAMNOTFOUND;
+                    }
                     if (p.cArgs != 1) return DISP_E_BADPARAMCOUNT;
                     Variant value;
                     if (FAILED(VariantChangeType(value.Get(), &p.rgvarg[0], 0, VT_BOOL))) return DISP_E_TYPEMISMATCH;

@@ -138,6 +138,8 @@ public:
     void RequestNavigation(Frame& frame, const std::wstring& url, bool reload, const char* origin);
     void TitleChanged(Frame& frame);
     ComPtr<IDispatch> AcquireExternal(const std::string& frame);
+    // The frame's script engine, started when the page has none yet; null without JScript.
+    ScriptHost* EnsureScript(Frame& frame);
     void ReleaseExternal(ComPtr<IDispatch>* external, const std::string& frame);
 
     // The window (view.cpp).

@@ -27,8 +27,10 @@ const char* VerbName(LONG verb) {
 
 STDMETHODIMP Browser::SetClientSite(IOleClientSite* pClientSite) {
     try {
-        LogLine(log_.get(), "clientsite").Int("set", pClientSite ? 1 : 0);
+        LogLine(log_.get(), "clientsite").Int("set", pClientSite ? 1 : 0).Int("active", inPlaceActive_ ? 1 : 0);
         if (!pClientSite) {
+            // Losing its site while active in place: leave the site's window first.
+            if (inPlaceActive_) InPlaceDeactivate();
             uiHandler_.Reset();
             inPlaceSite_.Reset();
             site_.Reset();
@@ -273,15 +275,19 @@ STDMETHODIMP Browser::UIDeactivate() {
 }
 
 STDMETHODIMP Browser::SetObjectRects(LPCRECT lprcPosRect, LPCRECT) {
-    if (!lprcPosRect) return E_POINTER;
-    pos_ = *lprcPosRect;
-    LogLine(log_.get(), "setobjectrects").Int("x", pos_.left).Int("y", pos_.top).Int("w", pos_.right - pos_.left)
-        .Int("h", pos_.bottom - pos_.top);
-    if (hwnd_) {
-        MoveWindow(hwnd_, pos_.left, pos_.top, pos_.right - pos_.left, pos_.bottom - pos_.top, TRUE);
-        Relayout();
+    try {
+        if (!lprcPosRect) return E_POINTER;
+        pos_ = *lprcPosRect;
+        LogLine(log_.get(), "setobjectrects").Int("x", pos_.left).Int("y", pos_.top).Int("w", pos_.right - pos_.left)
+            .Int("h", pos_.bottom - pos_.top);
+        if (hwnd_) {
+            MoveWindow(hwnd_, pos_.left, pos_.top, pos_.right - pos_.left, pos_.bottom - pos_.top, TRUE);
+            Relayout();
+        }
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
     }
-    return S_OK;
 }
 
 STDMETHODIMP Browser::TranslateAccelerator(LPMSG lpmsg) {

@@ -1,6 +1,7 @@
 #include "frame.h"
 
 #include "browser.h"
+#include "dll_state.h"
 #include "url.h"
 
 namespace standin {
@@ -11,8 +12,9 @@ namespace {
 // and LocationName; everything else is not there, as on a frame of the real control.
 class FrameDispatch : public IDispatch {
 public:
-    explicit FrameDispatch(std::string name) : name_(std::move(name)) {}
-    virtual ~FrameDispatch() = default;
+    // Counted: a host may keep a frame's pDisp after the control has gone.
+    explicit FrameDispatch(std::string name) : name_(std::move(name)) { DllAddRef(); }
+    virtual ~FrameDispatch() { DllRelease(); }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
@@ -143,6 +145,14 @@ ComPtr<IDispatch> Frame::External() {
         external_ = owner_.AcquireExternal(name_);
     }
     return external_;
+}
+
+ComPtr<IDispatch> Frame::RelatedWindow(bool top) {
+    Frame* other = parent_;
+    while (top && other && other->parent_) other = other->parent_;
+    if (!other) return {};
+    ScriptHost* script = owner_.EnsureScript(*other);
+    return script ? script->window_object() : ComPtr<IDispatch>();
 }
 
 void Frame::ReleaseExternal() {

@@ -56,6 +56,7 @@ public:
     void ReloadFromScript() override;
     void Alert(const std::wstring& text) override;
     ComPtr<IDispatch> External() override;
+    ComPtr<IDispatch> RelatedWindow(bool top) override;
 
 private:
     void ReleaseExternal();

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "dll_state.h"
+
 namespace standin {
 
 namespace {
@@ -14,8 +16,8 @@ struct Member {
 // Reference counting, name lookup and the boundary for every host object.
 class HostObject : public IDispatch {
 public:
-    explicit HostObject(ContextLinkPtr link) : link_(std::move(link)) {}
-    virtual ~HostObject() = default;
+    explicit HostObject(ContextLinkPtr link) : link_(std::move(link)) { DllAddRef(); }
+    virtual ~HostObject() { DllRelease(); }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
@@ -179,7 +181,7 @@ private:
     ComPtr<IDispatch> location_;
 };
 
-enum : DISPID { kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf };
+enum : DISPID { kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf, kTop, kParent };
 
 class WindowObject : public HostObject {
 public:
@@ -190,7 +192,8 @@ protected:
     const std::vector<Member>& Members() const override {
         static const std::vector<Member> members = {
             {L"external", kExternal}, {L"location", kWinLocation}, {L"document", kDocument}, {L"alert", kAlert},
-            {L"navigate", kNavigate}, {L"window", kSelf},          {L"self", kSelf}};
+            {L"navigate", kNavigate}, {L"window", kSelf},          {L"self", kSelf},
+            {L"top", kTop},           {L"parent", kParent}};
         return members;
     }
     HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
@@ -218,6 +221,11 @@ protected:
             }
             case kSelf:
                 return ReturnObject(result, this);
+            case kTop:
+            case kParent: {
+                ComPtr<IDispatch> other = c.RelatedWindow(id == kTop);
+                return ReturnObject(result, other ? other : ComPtr<IDispatch>(this));
+            }
         }
         return DISP_E_MEMBERNOTFOUND;
     }

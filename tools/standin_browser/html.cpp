@@ -161,8 +161,10 @@ void Reader::OnTag(const Tag& tag, const std::wstring& html, size_t& pos) {
         item.kind = n == L"a" ? Inline::Kind::Link : Inline::Kind::Button;
         item.href = tag.Attr(L"href");
         item.onclick = tag.Attr(L"onclick");
-        if (pendingSpace_ && !block_.inlines.empty() && block_.inlines.back().kind == Inline::Kind::Text)
+        if (pendingSpace_ && !block_.inlines.empty()) {  // the space between two inline elements stays
+            if (block_.inlines.back().kind != Inline::Kind::Text) block_.inlines.push_back(Inline());
             block_.inlines.back().text += L' ';
+        }
         pendingSpace_ = false;
         block_.inlines.push_back(item);
         inInline_ = true;

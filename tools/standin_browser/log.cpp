@@ -60,24 +60,51 @@ void Log::Write(const std::string& line) {
     WriteFile(file_.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
+// A line lost to memory exhaustion must not take the control down: every
+// member swallows it here, once.
+LogLine::LogLine(Log* log, const char* verb) noexcept : log_(log) {
+    try {
+        text_ = verb;
+    } catch (...) {
+        log_ = nullptr;
+    }
+}
+
 LogLine::~LogLine() {
     try {
         if (log_) log_->Write(text_);
     } catch (...) {
-        // A log line lost to memory exhaustion must not take the control down.
     }
 }
 
-LogLine& LogLine::Str(const char* key, const std::string& value) {
-    text_ += ' ';
-    text_ += key;
-    text_ += '=';
-    text_ += FormatLogValue(value);
+LogLine& LogLine::Str(const char* key, const std::string& value) noexcept {
+    try {
+        text_ += ' ';
+        text_ += key;
+        text_ += '=';
+        text_ += FormatLogValue(value);
+    } catch (...) {
+        log_ = nullptr;
+    }
     return *this;
 }
 
-LogLine& LogLine::Int(const char* key, long value) {
-    return Str(key, std::to_string(value));
+LogLine& LogLine::Str(const char* key, const std::wstring& value) noexcept {
+    try {
+        return Str(key, Utf8(value));
+    } catch (...) {
+        log_ = nullptr;
+        return *this;
+    }
+}
+
+LogLine& LogLine::Int(const char* key, long value) noexcept {
+    try {
+        return Str(key, std::to_string(value));
+    } catch (...) {
+        log_ = nullptr;
+        return *this;
+    }
 }
 
 }  // namespace standin

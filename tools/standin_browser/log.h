@@ -30,17 +30,18 @@ private:
     std::string prefix_;
 };
 
-// Builds one line and writes it when it goes out of scope.
+// Builds one line and writes it when it goes out of scope. Never throws:
+// COM methods log freely without a guard of their own for it.
 class LogLine {
 public:
-    LogLine(Log* log, const char* verb) : log_(log), text_(verb) {}
+    LogLine(Log* log, const char* verb) noexcept;
     ~LogLine();
     LogLine(const LogLine&) = delete;
     LogLine& operator=(const LogLine&) = delete;
 
-    LogLine& Str(const char* key, const std::string& value);
-    LogLine& Str(const char* key, const std::wstring& value) { return Str(key, Utf8(value)); }
-    LogLine& Int(const char* key, long value);
+    LogLine& Str(const char* key, const std::string& value) noexcept;
+    LogLine& Str(const char* key, const std::wstring& value) noexcept;
+    LogLine& Int(const char* key, long value) noexcept;
     LogLine& HexValue(const char* key, unsigned long value) { return Str(key, Hex(value)); }
     LogLine& Hr(HRESULT hr) { return HexValue("hr", static_cast<unsigned long>(hr)); }
 

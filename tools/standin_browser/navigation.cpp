@@ -57,13 +57,13 @@ void Browser::Process(Frame& frame, const std::wstring& url, bool reload) {
     const EventSource source = {frame.Disp(), frame.name()};
 
     if (!reload && FireBeforeNavigate2(events_.Snapshot(), source, url, log_.get())) return ended("cancelled");
-    if (!alive()) return ended("superseded");
+    if (!alive()) return ended(closed_ ? "closed" : "interrupted");
     if (top) FireNoArguments(events_.Snapshot(), DISPID_DOWNLOADBEGIN, "DownloadBegin", log_.get());
 
     LoadResult loaded = loader_.Load(url);
     LogLine(log_.get(), "load").Str("frame", frame.name()).Str("url", url).Int("status", static_cast<long>(loaded.status))
         .Int("chars", static_cast<long>(loaded.text.size())).Str("error", loaded.error);
-    if (!alive()) return ended("superseded");
+    if (!alive()) return ended(closed_ ? "closed" : "interrupted");
     std::wstring body = loaded.text;
     if (!loaded.ok) {
         // INET_E_RESOURCE_NOT_FOUND, as the real control reports an unreachable server.
@@ -72,7 +72,7 @@ void Browser::Process(Frame& frame, const std::wstring& url, bool reload) {
         body = L"<title>Navigation failed</title><p>The page cannot be displayed.</p>";
     }
     if (top) FireNoArguments(events_.Snapshot(), DISPID_DOWNLOADCOMPLETE, "DownloadComplete", log_.get());
-    if (!alive()) return ended("superseded");
+    if (!alive()) return ended(closed_ ? "closed" : "interrupted");
 
     if (top) {
         AskHostInfo("document");
@@ -83,12 +83,12 @@ void Browser::Process(Frame& frame, const std::wstring& url, bool reload) {
     LogLayout(frame);
     if (top) FireTitleChange(events_.Snapshot(), frame.doc.title.empty() ? url : frame.doc.title, log_.get());
     if (!reload) FireNavigateComplete2(events_.Snapshot(), source, url, log_.get());
-    if (!alive()) return ended("stopped");
+    if (!alive()) return ended(closed_ ? "closed" : "interrupted");
 
-    if (!frame.doc.scripts.empty()) frame.script = ScriptHost::Start(frame.link, hwnd_, log_, frame.name(), &silent_);
+    if (!frame.doc.scripts.empty()) EnsureScript(frame);
     for (size_t i = 0; i < frame.doc.scripts.size() && frame.script; ++i) {
         frame.script->Run(frame.doc.scripts[i], "inline-script");
-        if (!alive()) return ended("stopped");
+        if (!alive()) return ended(closed_ ? "closed" : "interrupted");
     }
 
     for (const Block& block : frame.doc.blocks) {
@@ -97,13 +97,18 @@ void Browser::Process(Frame& frame, const std::wstring& url, bool reload) {
         Frame& child = *frame.children.back();
         Relayout();
         Process(child, ResolveUrl(url, block.src), reload);
-        if (!alive()) return ended("stopped");
+        if (!alive()) return ended(closed_ ? "closed" : "interrupted");
     }
     if (!frame.children.empty()) {
         Relayout();
         LogLayout(frame);
     }
     if (!reload) FireDocumentComplete(events_.Snapshot(), source, url, log_.get());
+}
+
+ScriptHost* Browser::EnsureScript(Frame& frame) {
+    if (!frame.script && !closed_) frame.script = ScriptHost::Start(frame.link, hwnd_, log_, frame.name(), &silent_);
+    return frame.script.Get();
 }
 
 void Browser::TitleChanged(Frame& frame) {
@@ -185,13 +190,11 @@ void Browser::Click(POINT client, bool right) {
     const unsigned generation = frame.generation;
     bool proceed = true;
     if (!onclick.empty()) {
-        if (!frame.script) frame.script = ScriptHost::Start(frame.link, hwnd_, log_, frame.name(), &silent_);
-        if (frame.script) proceed = frame.script->RunHandler(onclick, "onclick");
+        if (ScriptHost* script = EnsureScript(frame)) proceed = script->RunHandler(onclick, "onclick");
     }
     if (!proceed || !link || href.empty() || closed_ || frame.generation != generation) return;
     if (UrlScheme(href) == L"javascript") {
-        if (!frame.script) frame.script = ScriptHost::Start(frame.link, hwnd_, log_, frame.name(), &silent_);
-        if (frame.script) frame.script->Run(href.substr(href.find(L':') + 1), "javascript-url");
+        if (ScriptHost* script = EnsureScript(frame)) script->Run(href.substr(href.find(L':') + 1), "javascript-url");
         return;
     }
     RequestNavigation(frame, ResolveUrl(frame.url, href), false, "link");

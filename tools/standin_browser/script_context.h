@@ -22,6 +22,8 @@ public:
     virtual void ReloadFromScript() = 0;
     virtual void Alert(const std::wstring& text) = 0;
     virtual ComPtr<IDispatch> External() = 0;  // what the host's GetExternal gave; may be null
+    // The window object of the top or the parent page; null when that is this page.
+    virtual ComPtr<IDispatch> RelatedWindow(bool top) = 0;
 };
 
 struct ContextLink {

@@ -1,5 +1,6 @@
 #include "script_host.h"
 
+#include "dll_state.h"
 #include "host_objects.h"
 
 namespace standin {
@@ -24,7 +25,11 @@ ComPtr<ScriptHost> ScriptHost::Start(ContextLinkPtr link, HWND window, std::shar
 
 ScriptHost::ScriptHost(ContextLinkPtr link, HWND window, std::shared_ptr<Log> log, const std::string& frame,
                        bool* silent)
-    : link_(std::move(link)), hwnd_(window), log_(std::move(log)), frame_(frame), silent_(silent) {}
+    : link_(std::move(link)), hwnd_(window), log_(std::move(log)), frame_(frame), silent_(silent) {
+    DllAddRef();
+}
+
+ScriptHost::~ScriptHost() { DllRelease(); }
 
 bool ScriptHost::Init() {
     CLSID clsid;

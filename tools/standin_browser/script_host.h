@@ -26,6 +26,7 @@ public:
     // Closes the engine; its references to the page objects and external go with it.
     void Close();
     void SetWindow(HWND window) { hwnd_ = window; }
+    const ComPtr<IDispatch>& window_object() const { return window_; }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override;
@@ -43,7 +44,7 @@ public:
 
 private:
     ScriptHost(ContextLinkPtr link, HWND window, std::shared_ptr<Log> log, const std::string& frame, bool* silent);
-    virtual ~ScriptHost() = default;
+    virtual ~ScriptHost();
     bool Init();
     HRESULT Parse(const std::wstring& code, DWORD flags, VARIANT* result);
 

@@ -133,6 +133,8 @@ void Browser::ShowOwnContextMenu(POINT screen) {
 }
 
 LRESULT Browser::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The host, asked about a key or a click, may let go of the control.
+    ComPtr<IOleObject> keep(msg >= WM_KEYFIRST && msg <= WM_MOUSELAST ? this : nullptr);
     switch (msg) {
         case kPumpMessage:
             Pump();
