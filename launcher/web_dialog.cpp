@@ -24,11 +24,7 @@ void OpenPlatformLink(const char* key) {
 
 CWebDialog::CWebDialog(CWnd* pParent) : CDialogEx(IDD_WEB_DIALOG, pParent), m_crKey(kLauncherKey) {}
 
-CWebDialog::~CWebDialog() {
-    if (m_brKey) {
-        DeleteObject(m_brKey);
-    }
-}
+CWebDialog::~CWebDialog() = default;
 
 const MessageMap* CWebDialog::GetMessageMap() const {
     static const MessageEntry entries[] = {
@@ -70,7 +66,7 @@ void CWebDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CWebDialog::OnInitDialog() {
     CDialogEx::OnInitDialog();
-    m_brKey = CreateSolidBrush(m_crKey);
+    m_brKey = CGdiObject<HBRUSH>(CreateSolidBrush(m_crKey));
     MakeColourKeyed();
     PlaceButtons();
 
@@ -171,7 +167,7 @@ LRESULT CWebDialog::OnLButtonDown(WPARAM, LPARAM) {
 }
 
 LRESULT CWebDialog::OnCtlColorDlg(WPARAM, LPARAM) {
-    return reinterpret_cast<LRESULT>(m_brKey);
+    return reinterpret_cast<LRESULT>(m_brKey.get());
 }
 
 LRESULT CWebDialog::OnPaint(WPARAM, LPARAM) {

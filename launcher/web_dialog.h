@@ -7,6 +7,7 @@
 #include "framework.h"
 
 #include "browser/explorer1.h"
+#include "skin/gdi_handles.h"
 
 class CWebDialog : public CDialogEx {
 public:
@@ -37,7 +38,7 @@ public:
     const EventSinkMap* GetEventSinkMap() const override;
 
     const COLORREF m_crKey;
-    HBRUSH m_brKey = nullptr;
+    CGdiObject<HBRUSH> m_brKey;  // paints the whole dialog surface in the key colour
     CExplorer1 m_explorer;
     CMFCButton m_btnClose;
     CMFCButton m_btnMin;
