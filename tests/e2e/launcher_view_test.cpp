@@ -127,6 +127,15 @@ TEST_F(LauncherViewTest, CloseEndsTheProgramAtOnce) {
     EXPECT_EQ(0u, program.ExitCode());
 }
 
+TEST_F(LauncherViewTest, EscapeEndsTheProgramLikeClose) {
+    StartOnPage();
+    // Posted to the dialog: the message loop's dialog keyboard handling sees it.
+    PostMessageA(launcher, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(launcher, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    ASSERT_TRUE(program.WaitForExit(8000));
+    EXPECT_EQ(0u, program.ExitCode());
+}
+
 TEST_F(LauncherViewTest, MinimiseMinimisesTheMainWindowEnterDoesNothing) {
     StartOnPage();
     PostMessageA(launcher, WM_COMMAND, IDOK, 0);  // what Enter becomes in a dialog
