@@ -12,10 +12,15 @@ namespace {
 // for controls that do not name their default source.
 const IID kDWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
 
+// The extent controls take in HIMETRIC (0.01 mm) units.
 SIZEL PixelsToHimetric(HWND hWnd, int cx, int cy) {
-    HDC dc = GetDC(hWnd);
-    const int dpiX = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96, dpiY = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(hWnd, dc);
+    struct WindowDC {
+        HWND wnd;
+        HDC dc;
+        ~WindowDC() { if (dc) ReleaseDC(wnd, dc); }
+    } window{hWnd, GetDC(hWnd)};
+    const int dpiX = window.dc ? GetDeviceCaps(window.dc, LOGPIXELSX) : 96;
+    const int dpiY = window.dc ? GetDeviceCaps(window.dc, LOGPIXELSY) : 96;
     return SIZEL{MulDiv(cx, 2540, dpiX), MulDiv(cy, 2540, dpiY)};
 }
 

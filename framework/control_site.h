@@ -153,3 +153,18 @@ private:
     ComPtr<IConnectionPoint> m_pEventPoint;
     DWORD m_dwEventCookie = 0;
 };
+
+// A nested interface object of a site: its IUnknown is the site's, so that a
+// derived site's extra interfaces share the site's identity and count.
+//   class XDocHostUIHandler : public CSiteInterface<IDocHostUIHandler> { ... };
+template <class Interface>
+class CSiteInterface : public Interface {
+public:
+    explicit CSiteInterface(COleControlSite* pSite) : m_pSite(pSite) {}
+    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override { return m_pSite->ExternalQueryInterface(iid, ppv); }
+    STDMETHODIMP_(ULONG) AddRef() override { return m_pSite->ExternalAddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return m_pSite->ExternalRelease(); }
+
+protected:
+    COleControlSite* m_pSite;
+};

@@ -85,7 +85,7 @@ const MessageMap* CDialog::GetMessageMap() const {
 bool CDialog::CreateFromTemplate(HWND hWndOwner) {
     RegisterFrameworkClasses();
     HINSTANCE module = AfxGetInstanceHandle();
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const BYTE* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
     if (!bytes) return false;

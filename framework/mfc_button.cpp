@@ -22,16 +22,13 @@ Gdiplus::Bitmap* LoadPngResource(UINT id) {
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     const DWORD size = found ? SizeofResource(module, found) : 0;
     if (!bytes || size == 0) return nullptr;
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!copy) return nullptr;
-    void* target = GlobalLock(copy);
-    memcpy(target, bytes, size);
-    GlobalUnlock(copy);
+    // The stream owns the copy from here on (fDeleteOnRelease).
     ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, stream.Receive()))) {
-        GlobalFree(copy);
-        return nullptr;
-    }
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive()))) return nullptr;
+    ULONG written = 0;
+    if (FAILED(stream->Write(bytes, size, &written)) || written != size) return nullptr;
+    LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
     std::unique_ptr<Gdiplus::Bitmap> decoded(Gdiplus::Bitmap::FromStream(stream.Get()));
     if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
     const INT w = static_cast<INT>(decoded->GetWidth()), h = static_cast<INT>(decoded->GetHeight());
@@ -42,6 +39,27 @@ Gdiplus::Bitmap* LoadPngResource(UINT id) {
     }
     return image;
 }
+
+// A memory DC with a bitmap of the target's format selected into it.
+class MemoryCanvas {
+public:
+    MemoryCanvas(HDC target, int width, int height)
+        : m_dc(CreateCompatibleDC(target)), m_bitmap(CreateCompatibleBitmap(target, width, height)),
+          m_previous(SelectObject(m_dc, m_bitmap)) {}
+    ~MemoryCanvas() {
+        SelectObject(m_dc, m_previous);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+    HDC dc() const { return m_dc; }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_previous;
+};
 
 }  // namespace
 
@@ -150,9 +168,8 @@ void CMFCButton::DrawItem(LPDRAWITEMSTRUCT item) {
     const RECT rc = item->rcItem;
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     if (w <= 0 || h <= 0) return;
-    HDC memory = CreateCompatibleDC(item->hDC);
-    HBITMAP surface = CreateCompatibleBitmap(item->hDC, w, h);
-    HGDIOBJ previous = SelectObject(memory, surface);
+    MemoryCanvas canvas(item->hDC, w, h);
+    HDC memory = canvas.dc();
 
     HWND parent = ::GetParent(m_hWnd);
     if (m_bTransparent && parent) {
@@ -187,7 +204,4 @@ void CMFCButton::DrawItem(LPDRAWITEMSTRUCT item) {
     }
 
     BitBlt(item->hDC, rc.left, rc.top, w, h, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(surface);
-    DeleteDC(memory);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "fake_control.h"
 #include "scripted_dialog.h"
+#include <docobj.h>
 
 namespace {
 
@@ -71,4 +72,67 @@ TEST(HostingContract, AControlWithoutSinkEntriesIsNotAdvised) {
     EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "Advise"));
     EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "Unadvise"));
     EXPECT_EQ(0, FakeControlClass::LiveObjects());
+}
+
+namespace {
+
+// A program's own site with one more interface, as a host UI handler is added.
+class CommandSite : public COleControlSite {
+public:
+    explicit CommandSite(COleControlContainer* pCtrlCont) : COleControlSite(pCtrlCont) {}
+    void* QueryExtraInterface(REFIID iid) override {
+        if (iid == IID_IOleCommandTarget) return static_cast<IOleCommandTarget*>(&m_xCommandTarget);
+        return COleControlSite::QueryExtraInterface(iid);
+    }
+    class XCommandTarget : public CSiteInterface<IOleCommandTarget> {
+    public:
+        using CSiteInterface::CSiteInterface;
+        STDMETHODIMP QueryStatus(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) override { return E_NOTIMPL; }
+        STDMETHODIMP Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+    } m_xCommandTarget{this};
+};
+
+class CommandOccManager : public COccManager {
+public:
+    COleControlSite* CreateSite(COleControlContainer* pCtrlCont) override {
+        ++sites;
+        return new CommandSite(pCtrlCont);
+    }
+    int sites = 0;
+};
+
+}  // namespace
+
+TEST(HostingContract, ADerivedSiteAddsInterfacesUnderTheSitesIdentityAndCount) {
+    FakeControlClass registration;
+    CommandOccManager manager;
+    AfxEnableControlContainer(&manager);
+    HostDialog dlg;
+    AfxEnableControlContainer(&manager);   // the dialog's constructor installed the plain one
+    dlg.steps = {[&](ScriptedDialog&) {
+        RECT rc = {0, 0, 10, 10};
+        EXPECT_TRUE(dlg.m_control.CreateControl(CLSID_FakeControl, nullptr, WS_CHILD, rc, &dlg, 1502));
+        auto* site = dynamic_cast<CommandSite*>(dlg.m_control.GetControlSite());
+        EXPECT_NE(nullptr, site);
+        if (!site) return true;
+        IOleCommandTarget* target = nullptr;
+        EXPECT_EQ(S_OK, site->QueryInterface(IID_IOleCommandTarget, reinterpret_cast<void**>(&target)));
+        if (!target) return true;
+        EXPECT_EQ(static_cast<IOleCommandTarget*>(&site->m_xCommandTarget), target);
+        IOleInPlaceSite* viaNested = nullptr;
+        EXPECT_EQ(S_OK, target->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&viaNested)));
+        EXPECT_EQ(static_cast<IOleInPlaceSite*>(site), viaNested);
+        const ULONG count = site->ExternalAddRef();
+        EXPECT_EQ(count + 1, target->AddRef());   // one count for all
+        EXPECT_EQ(count, target->Release());
+        site->ExternalRelease();
+        if (viaNested) viaNested->Release();
+        target->Release();
+        dlg.EndDialog(1);
+        return true;
+    }};
+    EXPECT_EQ(1, dlg.DoModal());
+    EXPECT_EQ(1, manager.sites);
+    EXPECT_EQ(0, FakeControlClass::LiveObjects());
+    AfxEnableControlContainer();
 }
