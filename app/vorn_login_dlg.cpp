@@ -11,6 +11,21 @@ namespace {
 // caption had been dragged.
 constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
 
+// BeginPaint and EndPaint around one paint handler.
+class CPaintScope {
+public:
+    explicit CPaintScope(HWND hWnd) : m_hWnd(hWnd), m_hDC(BeginPaint(hWnd, &m_ps)) {}
+    ~CPaintScope() { EndPaint(m_hWnd, &m_ps); }
+    CPaintScope(const CPaintScope&) = delete;
+    CPaintScope& operator=(const CPaintScope&) = delete;
+    HDC dc() const { return m_hDC; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_ps = {};
+    HDC m_hDC;
+};
+
 }  // namespace
 
 CVorn_LoginDlg::CVorn_LoginDlg(CWnd* pParent) : CDialogEx(IDD, pParent) {
@@ -126,13 +141,11 @@ LRESULT CVorn_LoginDlg::OnPaint(WPARAM, LPARAM) {
     if (!IsIconic()) {
         return Default();
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    CPaintScope paint(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
     RECT client;
     GetClientRect(&client);
     POINT at = MinimisedIconOrigin(client, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    DrawIcon(dc, at.x, at.y, m_hIcon);
-    EndPaint(m_hWnd, &ps);
+    DrawIcon(paint.dc(), at.x, at.y, m_hIcon);
     return 0;
 }

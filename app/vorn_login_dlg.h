@@ -21,7 +21,7 @@ public:
     bool m_bInGame = false;
     CExplorer1 m_explorer;
     HACCEL m_hAccel = nullptr;
-    // next issue: CSkinWin m_skin, the game window's frame skin.
+    // TODO: CSkinWin m_skin, the game window's frame skin, goes here.
     NOTIFYICONDATAA m_nid = {};
     int m_nServerId = 0;
     CString m_strUserName;

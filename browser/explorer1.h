@@ -5,9 +5,6 @@
 
 #include "framework.h"
 
-// framework: needs CCreateContext (only passed through Create, never used)
-class CCreateContext;
-
 class CExplorer1 : public CWnd {
 public:
     CExplorer1() = default;

@@ -1,5 +1,7 @@
 #include "skin/resource_image.h"
 
+#include "skin/gdi_handles.h"
+
 #include <wrl/client.h>
 
 #include <cstring>
@@ -8,18 +10,17 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
+// The type is an integer (2, bitmap) or a name such as "PNG".
 bool IsBitmapType(LPCSTR type) {
-    return IS_INTRESOURCE(type) && LOWORD(reinterpret_cast<ULONG_PTR>(type)) == LOWORD(reinterpret_cast<ULONG_PTR>(RT_BITMAP));
+    const auto number = reinterpret_cast<ULONG_PTR>(type);
+    return IS_INTRESOURCE(type) && LOWORD(number) == LOWORD(reinterpret_cast<ULONG_PTR>(RT_BITMAP));
 }
 
 std::unique_ptr<Gdiplus::Image> ImageFromBitmapResource(UINT id, HMODULE module) {
-    HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(id));
-    // A null bitmap makes GDI+ fail the same way a missing picture does.
-    auto image = std::make_unique<Gdiplus::Bitmap>(bitmap, static_cast<HPALETTE>(nullptr));
-    if (bitmap) {
-        DeleteObject(bitmap);  // GDI+ has copied the pixels
-    }
-    return image;
+    // GDI+ copies the pixels; the GDI bitmap goes at the end of the call. A
+    // null bitmap makes GDI+ fail the same way a missing picture does.
+    CGdiObject<HBITMAP> bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(id)));
+    return std::make_unique<Gdiplus::Bitmap>(bitmap.get(), static_cast<HPALETTE>(nullptr));
 }
 
 // A stream over a copy of the resource bytes. The stream owns the block and

@@ -188,3 +188,21 @@ TEST_F(MainWindow, PictureThatCannotBeDecodedGivesWindowsOfSizeZero) {
     theApp.m_nBackWidth = theApp.m_pBackImage->GetWidth();
     theApp.m_nBackHeight = theApp.m_pBackImage->GetHeight();
 }
+
+TEST_F(MainWindow, ShowsTheProgramIconAndLeavesItsBrowserAloneWhenSized) {
+    CVorn_LoginDlg dlg;
+    ASSERT_NE(nullptr, dlg.m_hIcon);
+    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        const auto icon = reinterpret_cast<LRESULT>(w.m_hIcon);
+        EXPECT_EQ(icon, w.SendMessage(WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(icon, w.SendMessage(WM_GETICON, ICON_SMALL, 0));
+        EXPECT_EQ(icon, w.SendMessage(WM_QUERYDRAGICON, 0, 0));
+
+        // Before the game phase a resize does not fit the browser to the window.
+        RECT before = WindowRect(w.m_explorer.GetSafeHwnd());
+        w.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(1200, 800));
+        RECT after = WindowRect(w.m_explorer.GetSafeHwnd());
+        EXPECT_TRUE(EqualRect(&before, &after));
+        EXPECT_LT(after.right - after.left, 980);
+    });
+}

@@ -39,6 +39,26 @@ private:
     HWND m_hWnd;
 };
 
+// A window class painted black, to show the layered pixels over.
+HWND CreateBlackWindow(int x, int y, int w, int h) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = "VornTestBlack";
+    RegisterClassA(&wc);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr,
+                           nullptr, nullptr, nullptr);
+}
+
+void PumpFor(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (GetTickCount() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+}
+
 class LayeredImage : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -123,4 +143,29 @@ TEST_F(LayeredImage, PictureOfSizeZeroLeavesALayeredWindowShowingNothing) {
     RECT rc;
     GetWindowRect(window.get(), &rc);
     EXPECT_EQ(10, rc.left);
+}
+
+TEST_F(LayeredImage, ScreenShowsThePictureBlendedOverTheWindowBelow) {
+    HWND below = CreateBlackWindow(280, 280, 60, 60);
+    TestWindow window(300, 300, 8, 4);
+    ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+    ShowLayeredImage(*m_picture, 8, 4, window.get(), kBlend);
+    PumpFor(300);
+
+    CWindowDC screen(nullptr);
+    auto at = [&](int x, int y) { return GetPixel(screen.get(), 300 + x, 300 + y); };
+    auto matches = [](COLORREF expected, COLORREF actual) {
+        return std::abs(GetRValue(expected) - GetRValue(actual)) <= 2 &&
+               std::abs(GetGValue(expected) - GetGValue(actual)) <= 2 &&
+               std::abs(GetBValue(expected) - GetBValue(actual)) <= 2;
+    };
+    // Opaque red as it is; half-transparent green and quarter-transparent
+    // white at half and a quarter of their colour over black; alpha 0 lets
+    // the black window show.
+    EXPECT_TRUE(matches(RGB(255, 0, 0), at(0, 0))) << std::hex << at(0, 0);
+    EXPECT_TRUE(matches(RGB(0, 128, 0), at(3, 1))) << std::hex << at(3, 1);
+    EXPECT_TRUE(matches(RGB(0, 0, 0), at(4, 0))) << std::hex << at(4, 0);
+    EXPECT_TRUE(matches(RGB(64, 64, 64), at(7, 1))) << std::hex << at(7, 1);
+    EXPECT_TRUE(matches(RGB(255, 255, 0), at(0, 3))) << std::hex << at(0, 3);
+    DestroyWindow(below);
 }
