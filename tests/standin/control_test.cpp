@@ -129,6 +129,14 @@ TEST_F(StandinControl, CancelInBeforeNavigate2KeepsTheRequestFromTheServer) {
     EXPECT_EQ(0, RequestsFor("/blocked.html"));
     EXPECT_TRUE(host->sink.Of(kNavigateComplete2).empty());
     EXPECT_EQ(1u, host->log.Find("event", {{"name", "BeforeNavigate2"}, {"cancel", "1"}}).size());
+
+    // A frame's navigation cancelled: the frame stays empty, the page completes.
+    Page("/holder.html", "<iframe src=\"blocked-frame.html\"></iframe><iframe src=\"open.html\"></iframe>");
+    Page("/open.html", "<p>open</p>");
+    ASSERT_TRUE(Load("/holder.html"));
+    EXPECT_EQ(0, RequestsFor("/blocked-frame.html"));
+    EXPECT_EQ(1, RequestsFor("/open.html"));
+    EXPECT_EQ(2u, host->sink.Of(kNavigateComplete2).size());  // holder and open
 }
 
 TEST_F(StandinControl, FramesNavigateWithTheirOwnDispatchObjects) {
@@ -235,6 +243,22 @@ TEST_F(StandinControl, SeveralSinksEachGetEveryEventUntilUnadvised) {
     EXPECT_EQ(seen, second.events.size());
     ComPtr<IConnectionPoint> other;
     EXPECT_EQ(CONNECT_E_NOCONNECTION, container->FindConnectionPoint(IID_IPropertyNotifySink, other.Out()));
+}
+
+TEST_F(StandinControl, TwoControlsInOneProcessKeepTheirPagesEventsAndLogsApart) {
+    Page("/one.html", "<title>One</title>");
+    Page("/two.html", "<title>Two</title>");
+    ASSERT_TRUE(host->Start());
+    Host second(dir->File("second.log"));
+    ASSERT_TRUE(second.Start());
+    ASSERT_EQ(S_OK, second.Navigate(Url("/two.html")));
+    ASSERT_TRUE(Load("/one.html"));
+    ASSERT_TRUE(second.WaitForEvent(kDocumentComplete, L"/two.html"));
+    for (const auto& e : host->sink.events) EXPECT_EQ(std::wstring::npos, e.url.find(L"two"));
+    for (const auto& e : second.sink.events) EXPECT_EQ(std::wstring::npos, e.url.find(L"one"));
+    ASSERT_FALSE(second.log.Read().empty());
+    for (const LogEntry& e : second.log.Read()) EXPECT_EQ("b2", e.instance) << e.raw;
+    EXPECT_TRUE(second.log.Find("navigate", {{"url", standin::Utf8(Url("/one.html"))}}).empty());
 }
 
 TEST_F(StandinControl, WithUseStockSetTheClassObjectComesFromWinesOwnControl) {

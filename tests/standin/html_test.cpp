@@ -48,6 +48,19 @@ TEST(StandinHtml, ReadsTitleHeadingsParagraphsLinksButtonsFramesAndScripts) {
     EXPECT_EQ(120, doc.blocks[3].height);
 }
 
+TEST(StandinHtml, ReadsTextFieldsAndSkipsOtherInputs) {
+    auto doc = ParseHtml(L"<p>Name <input name=user value=\"bob\"> <input type=password id=pw name=other>"
+                         L"<input type=hidden name=h value=1><input type=checkbox></p>");
+    const auto& p = doc.blocks.at(0).inlines;
+    ASSERT_EQ(4u, p.size());
+    EXPECT_EQ(Inline::Kind::Input, p[1].kind);
+    EXPECT_EQ(L"user", p[1].id);
+    EXPECT_EQ(L"bob", p[1].text);
+    EXPECT_FALSE(p[1].password);
+    EXPECT_EQ(L"pw", p[3].id);  // the id wins over the name
+    EXPECT_TRUE(p[3].password);
+}
+
 TEST(StandinHtml, ToleratesBrokenMarkupAndCollapsesWhitespace) {
     auto doc = ParseHtml(L"a < b and\n\n  c <b>bold</b><!-- <a href=x>hidden</a> --> <P>unclosed <A HREF=bare>link");
     ASSERT_EQ(2u, doc.blocks.size());

@@ -73,6 +73,39 @@ TEST_F(StandinUi, LocationReloadFetchesAgainWithoutNavigationEvents) {
     EXPECT_EQ(1u, host->log.Find("script-navigate", {{"how", "location.reload"}}).size());
 }
 
+TEST_F(StandinUi, TextFieldsAreEditControlsThatScriptsRead) {
+    Page("/login.html",
+         "<p>\xE7\x94\xA8\xE6\x88\xB7 <input id=\"user\" value=\"alice\"> <input type=\"password\" name=\"pw\"></p>"
+         "<button onclick=\"external.record(document.getElementById('user').value, document.getElementById('pw').value, "
+         "document.getElementById('none') === null ? 'none' : 'found')\">\xE7\x99\xBB\xE5\xBD\x95</button>"
+         "<script>document.getElementById('pw').value = 'secret';</script>");
+    ASSERT_TRUE(host->Start());
+    ASSERT_TRUE(Load("/login.html"));
+    HWND control = host->ControlWindow();
+    POINT userAt, pwAt, login;
+    ASSERT_TRUE(host->FindBox("user", &userAt));
+    ASSERT_TRUE(host->FindBox("pw", &pwAt));
+    ASSERT_TRUE(host->FindBox("\xE7\x99\xBB\xE5\xBD\x95", &login));
+    HWND user = ChildWindowFromPointEx(control, userAt, CWP_ALL);
+    HWND pw = ChildWindowFromPointEx(control, pwAt, CWP_ALL);
+    ASSERT_NE(control, user);
+    ASSERT_NE(user, pw);
+    wchar_t text[32] = L"";
+    GetWindowTextW(user, text, 32);
+    EXPECT_STREQ(L"alice", text);
+    GetWindowTextW(pw, text, 32);
+    EXPECT_STREQ(L"secret", text);
+    EXPECT_TRUE(GetWindowLongW(pw, GWL_STYLE) & ES_PASSWORD);
+    SetWindowTextW(user, L"\x5F20\x4E09");  // typed by the person
+    host->ClickAt(login);
+    host->Pump(100);
+    EXPECT_EQ((std::vector<std::wstring>{L"record(\x5F20\x4E09,secret,none)"}), host->external.calls);
+    // A new page takes its fields with it.
+    Page("/empty.html", "<p>none</p>");
+    ASSERT_TRUE(Load("/empty.html"));
+    EXPECT_FALSE(IsWindow(user));
+}
+
 TEST_F(StandinUi, LinksInAFrameNavigateTheFrame) {
     Page("/outer.html", "<p>outer</p><iframe src=\"inner.html\" height=\"100\"></iframe>");
     Page("/inner.html", "<p><a href=\"inner2.html\">deeper</a></p>");

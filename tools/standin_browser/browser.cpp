@@ -69,7 +69,7 @@ Browser::Browser()
       paint_(std::make_unique<PaintResources>()) {
     DllAddRef();
     top_ = std::make_unique<Frame>(*this, nullptr, 0);
-    LogLine(log_.get(), "created").Int("pid", static_cast<long>(GetCurrentProcessId()));
+    LogLine(log_.get(), "created").Int("pid", static_cast<long>(GetCurrentProcessId())).Str("font", paint_->face());
 }
 
 Browser::~Browser() {

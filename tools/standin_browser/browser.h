@@ -13,6 +13,7 @@
 #include <oleidl.h>
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -138,6 +139,8 @@ public:
     void RequestNavigation(Frame& frame, const std::wstring& url, bool reload, const char* origin);
     void TitleChanged(Frame& frame);
     ComPtr<IDispatch> AcquireExternal(const std::string& frame);
+    long SetPageTimer(Frame& frame, const ComPtr<IDispatch>& function, const std::wstring& code, long ms);
+    void ClearPageTimer(long id);
     // The frame's script engine, started when the page has none yet; null without JScript.
     ScriptHost* EnsureScript(Frame& frame);
     void ReleaseExternal(ComPtr<IDispatch>* external, const std::string& frame);
@@ -167,8 +170,10 @@ private:
     void LogLayout(const Frame& frame);
     void LogLayoutAll();
     void Click(POINT client, bool right);
+    void OnPageTimer(UINT_PTR id);
     Frame* FrameAt(POINT page, Frame& in);
     void LayOutFrame(Frame& frame);
+    void PlaceInputs(Frame& frame);
     // view.cpp
     bool CreateViewWindow();
     void DestroyViewWindow();
@@ -179,6 +184,14 @@ private:
     void Scroll(int to);
     // paint.cpp
     void PaintTo(HDC dc, const RECT& area);
+
+    // A page's setTimeout: it runs only while the page that set it is still shown.
+    struct PageTimer {
+        int frame;
+        unsigned generation;
+        ComPtr<IDispatch> function;
+        std::wstring code;
+    };
 
     struct NavRequest {
         int frame;
@@ -201,6 +214,8 @@ private:
     std::unique_ptr<PaintResources> paint_;
     PageLoader loader_;
     std::deque<NavRequest> queue_;
+    std::map<UINT_PTR, PageTimer> timers_;
+    UINT_PTR nextTimer_ = 1;
     HWND hwnd_ = nullptr;
     HWND parent_ = nullptr;
     RECT pos_ = {0, 0, 300, 150};

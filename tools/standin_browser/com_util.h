@@ -74,6 +74,18 @@ private:
     VARIANT v_;
 };
 
+// An EXCEPINFO whose strings are freed with it.
+struct ScopedExcepInfo : EXCEPINFO {
+    ScopedExcepInfo() : EXCEPINFO() {}
+    ~ScopedExcepInfo() {
+        SysFreeString(bstrSource);
+        SysFreeString(bstrDescription);
+        SysFreeString(bstrHelpFile);
+    }
+    ScopedExcepInfo(const ScopedExcepInfo&) = delete;
+    ScopedExcepInfo& operator=(const ScopedExcepInfo&) = delete;
+};
+
 // A kernel handle (files, WinINet handles have their own owner).
 class Handle {
 public:

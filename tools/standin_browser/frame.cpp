@@ -93,6 +93,7 @@ void Frame::Discard() {
         script.Reset();
     }
     ReleaseExternal();
+    inputs.clear();
     children.clear();
 }
 
@@ -138,6 +139,12 @@ void Frame::Alert(const std::wstring& text) {
     LogLine(owner_.log(), "alert").Str("frame", name_).Str("text", text);
 }
 
+long Frame::SetTimeout(const ComPtr<IDispatch>& function, const std::wstring& code, long ms) {
+    return owner_.SetPageTimer(*this, function, code, ms);
+}
+
+void Frame::ClearTimeout(long id) { owner_.ClearPageTimer(id); }
+
 ComPtr<IDispatch> Frame::External() {
     // Asked for once per page, when a script first touches external.
     if (!externalAsked_) {
@@ -153,6 +160,43 @@ ComPtr<IDispatch> Frame::RelatedWindow(bool top) {
     if (!other) return {};
     ScriptHost* script = owner_.EnsureScript(*other);
     return script ? script->window_object() : ComPtr<IDispatch>();
+}
+
+Inline* Frame::FindInput(const std::wstring& id, HWND* edit) {
+    *edit = nullptr;
+    for (size_t b = 0; b < doc.blocks.size(); ++b) {
+        for (size_t i = 0; i < doc.blocks[b].inlines.size(); ++i) {
+            Inline& item = doc.blocks[b].inlines[i];
+            if (item.kind != Inline::Kind::Input || item.id != id || id.empty()) continue;
+            for (const InputField& field : inputs)
+                if (field.block == b && field.item == i) *edit = field.edit.Get();
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+bool Frame::InputValue(const std::wstring& id, std::wstring* value) {
+    HWND edit;
+    Inline* item = FindInput(id, &edit);
+    if (!item) return false;
+    if (edit) {
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(edit, &text[0], static_cast<int>(text.size()))));
+        item->text = text;
+    }
+    *value = item->text;
+    return true;
+}
+
+bool Frame::SetInputValue(const std::wstring& id, const std::wstring& value) {
+    HWND edit;
+    Inline* item = FindInput(id, &edit);
+    if (!item) return false;
+    item->text = value;
+    if (edit) SetWindowTextW(edit, value.c_str());
+    LogLine(owner_.log(), "input").Str("frame", name_).Str("id", id).Str("value", value);
+    return true;
 }
 
 void Frame::ReleaseExternal() {

@@ -19,6 +19,24 @@ namespace standin {
 
 class Browser;
 
+// A child window of the control (a page's text field), destroyed with its owner.
+class ChildWindow {
+public:
+    explicit ChildWindow(HWND hwnd = nullptr) : hwnd_(hwnd) {}
+    ~ChildWindow() { if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_); }
+    ChildWindow(ChildWindow&& o) noexcept : hwnd_(o.hwnd_) { o.hwnd_ = nullptr; }
+    ChildWindow& operator=(ChildWindow&& o) noexcept { std::swap(hwnd_, o.hwnd_); return *this; }
+    HWND Get() const { return hwnd_; }
+
+private:
+    HWND hwnd_;
+};
+
+struct InputField {
+    size_t block = 0, item = 0;  // the field's place in Document::blocks
+    ChildWindow edit;
+};
+
 class Frame : public ScriptContext {
 public:
     Frame(Browser& owner, Frame* parent, int id);
@@ -45,6 +63,7 @@ public:
     RECT rect = {};           // where the page is drawn, in the control's client coordinates
     unsigned generation = 0;  // raised by every navigation and Stop: loads in progress check it
     std::vector<std::unique_ptr<Frame>> children;
+    std::vector<InputField> inputs;  // edit controls, once laid out in a live window
     ComPtr<ScriptHost> script;
     ContextLinkPtr link;
 
@@ -55,11 +74,16 @@ public:
     void NavigateFromScript(const std::wstring& url, const char* how) override;
     void ReloadFromScript() override;
     void Alert(const std::wstring& text) override;
+    long SetTimeout(const ComPtr<IDispatch>& function, const std::wstring& code, long ms) override;
+    void ClearTimeout(long id) override;
     ComPtr<IDispatch> External() override;
     ComPtr<IDispatch> RelatedWindow(bool top) override;
+    bool InputValue(const std::wstring& id, std::wstring* value) override;
+    bool SetInputValue(const std::wstring& id, const std::wstring& value) override;
 
 private:
     void ReleaseExternal();
+    Inline* FindInput(const std::wstring& id, HWND* edit);
 
     Browser& owner_;
     Frame* parent_;

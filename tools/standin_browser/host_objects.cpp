@@ -141,7 +141,40 @@ protected:
     }
 };
 
-enum : DISPID { kTitle = 1, kDocLocation, kUrl };
+enum : DISPID { kValue = 1, kId };
+
+// A text field as document.getElementById gives it.
+class ElementObject : public HostObject {
+public:
+    ElementObject(ContextLinkPtr link, std::wstring id) : HostObject(std::move(link)), id_(std::move(id)) {}
+
+protected:
+    const std::vector<Member>& Members() const override {
+        static const std::vector<Member> members = {{L"value", kValue}, {L"id", kId}};
+        return members;
+    }
+    HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
+        std::wstring text;
+        switch (id) {
+            case kValue:
+                if (IsPut(flags)) {
+                    HRESULT hr = ArgText(p, 0, &text);
+                    if (SUCCEEDED(hr)) c.SetInputValue(id_, text);
+                    return hr;
+                }
+                c.InputValue(id_, &text);
+                return ReturnText(result, text);
+            case kId:
+                return ReturnText(result, id_);
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    std::wstring id_;
+};
+
+enum : DISPID { kTitle = 1, kDocLocation, kUrl, kGetElementById };
 
 class DocumentObject : public HostObject {
 public:
@@ -150,7 +183,8 @@ public:
 
 protected:
     const std::vector<Member>& Members() const override {
-        static const std::vector<Member> members = {{L"title", kTitle}, {L"location", kDocLocation}, {L"URL", kUrl}};
+        static const std::vector<Member> members = {
+            {L"title", kTitle}, {L"location", kDocLocation}, {L"URL", kUrl}, {L"getElementById", kGetElementById}};
         return members;
     }
     HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
@@ -173,6 +207,16 @@ protected:
                 return ReturnObject(result, location_);
             case kUrl:
                 return ReturnText(result, c.Href());
+            case kGetElementById: {
+                std::wstring wanted, value;
+                HRESULT hr = ArgText(p, 0, &wanted);
+                if (FAILED(hr)) return hr;
+                ComPtr<IDispatch> element;
+                if (c.InputValue(wanted, &value)) {
+                    *element.Out() = new ElementObject(link_, wanted);
+                }
+                return ReturnObject(result, element);
+            }
         }
         return DISP_E_MEMBERNOTFOUND;
     }
@@ -181,7 +225,9 @@ private:
     ComPtr<IDispatch> location_;
 };
 
-enum : DISPID { kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf, kTop, kParent };
+enum : DISPID {
+    kExternal = 1, kWinLocation, kDocument, kAlert, kNavigate, kSelf, kTop, kParent, kSetTimeout, kClearTimeout
+};
 
 class WindowObject : public HostObject {
 public:
@@ -193,7 +239,8 @@ protected:
         static const std::vector<Member> members = {
             {L"external", kExternal}, {L"location", kWinLocation}, {L"document", kDocument}, {L"alert", kAlert},
             {L"navigate", kNavigate}, {L"window", kSelf},          {L"self", kSelf},
-            {L"top", kTop},           {L"parent", kParent}};
+            {L"top", kTop},           {L"parent", kParent},   {L"setTimeout", kSetTimeout},
+            {L"clearTimeout", kClearTimeout}};
         return members;
     }
     HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) override {
@@ -221,6 +268,25 @@ protected:
             }
             case kSelf:
                 return ReturnObject(result, this);
+            case kSetTimeout: {
+                if (p.cArgs < 1) return DISP_E_BADPARAMCOUNT;
+                const VARIANT& what = p.rgvarg[p.cArgs - 1];
+                ComPtr<IDispatch> function(what.vt == VT_DISPATCH ? what.pdispVal : nullptr);
+                if (!function && FAILED(ArgText(p, 0, &text))) return DISP_E_TYPEMISMATCH;
+                long ms = 0;
+                std::wstring delay;
+                if (p.cArgs > 1 && SUCCEEDED(ArgText(p, 1, &delay))) ms = _wtol(delay.c_str());
+                long id = c.SetTimeout(function, text, ms);
+                if (result) {
+                    VariantInit(result);
+                    result->vt = VT_I4;
+                    result->lVal = id;
+                }
+                return S_OK;
+            }
+            case kClearTimeout:
+                if (p.cArgs > 0 && SUCCEEDED(ArgText(p, 0, &text))) c.ClearTimeout(_wtol(text.c_str()));
+                return S_OK;
             case kTop:
             case kParent: {
                 ComPtr<IDispatch> other = c.RelatedWindow(id == kTop);

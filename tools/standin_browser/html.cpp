@@ -96,6 +96,7 @@ private:
     void Flush();
     void AddText(const std::wstring& text);
     void OnTag(const Tag& tag, const std::wstring& html, size_t& pos);
+    void KeepPendingSpace();
 
     Document doc_;
     Block block_;
@@ -114,6 +115,15 @@ void Reader::Flush() {
     }
     if (!block_.inlines.empty()) doc_.blocks.push_back(block_);
     block_ = Block();
+}
+
+// The space between two inline elements stays, as one.
+void Reader::KeepPendingSpace() {
+    if (pendingSpace_ && !block_.inlines.empty()) {
+        if (block_.inlines.back().kind != Inline::Kind::Text) block_.inlines.push_back(Inline());
+        block_.inlines.back().text += L' ';
+    }
+    pendingSpace_ = false;
 }
 
 void Reader::AddText(const std::wstring& raw) {
@@ -161,23 +171,26 @@ void Reader::OnTag(const Tag& tag, const std::wstring& html, size_t& pos) {
         item.kind = n == L"a" ? Inline::Kind::Link : Inline::Kind::Button;
         item.href = tag.Attr(L"href");
         item.onclick = tag.Attr(L"onclick");
-        if (pendingSpace_ && !block_.inlines.empty()) {  // the space between two inline elements stays
-            if (block_.inlines.back().kind != Inline::Kind::Text) block_.inlines.push_back(Inline());
-            block_.inlines.back().text += L' ';
-        }
-        pendingSpace_ = false;
+        KeepPendingSpace();
         block_.inlines.push_back(item);
         inInline_ = true;
     } else if (n == L"input" && !tag.closing) {
         std::wstring type = Lower(tag.Attr(L"type"));
+        Inline item;
+        item.text = tag.Attr(L"value");
         if (type == L"button" || type == L"submit") {
-            Inline item;
             item.kind = Inline::Kind::Button;
-            item.text = tag.Attr(L"value");
             item.onclick = tag.Attr(L"onclick");
-            block_.inlines.push_back(item);
-            inInline_ = false;
+        } else if (type.empty() || type == L"text" || type == L"password") {
+            item.kind = Inline::Kind::Input;
+            item.id = tag.Has(L"id") ? tag.Attr(L"id") : tag.Attr(L"name");
+            item.password = type == L"password";
+        } else {
+            return;  // hidden fields, check boxes...: not shown
         }
+        KeepPendingSpace();
+        block_.inlines.push_back(item);
+        inInline_ = false;
     } else if (n == L"iframe" && !tag.closing) {
         Flush();
         Block frame;

@@ -1,5 +1,6 @@
 // A small tolerant HTML reader for the pages the tests and the demo serve:
-// title, headings, paragraphs, links, buttons, iframes and inline scripts.
+// title, headings, paragraphs, links, buttons, text fields, iframes and
+// inline scripts.
 // Anything else is read as text or skipped; nothing is ever an error.
 #pragma once
 #include <string>
@@ -8,11 +9,13 @@
 namespace standin {
 
 struct Inline {
-    enum class Kind { Text, Link, Button };
+    enum class Kind { Text, Link, Button, Input };
     Kind kind = Kind::Text;
-    std::wstring text;
+    std::wstring text;     // inputs: the initial value
     std::wstring href;     // links
     std::wstring onclick;  // links and buttons
+    std::wstring id;       // inputs: id, else name
+    bool password = false; // inputs
 };
 
 struct Block {

@@ -122,6 +122,17 @@ void Flow::Block(const Document& doc, size_t index) {
                 Text(item.text, style, block.level, index);
                 continue;
             }
+            if (item.kind == Inline::Kind::Input) {
+                Box box;
+                box.kind = Box::Kind::Input;
+                box.w = std::min(kInputWidth, right_ - left_);
+                box.h = measure_(L"Ag", TextStyle::Normal, 0).cy + 2 * kInputPadY;
+                box.text = item.id;
+                box.block = index;
+                box.item = i;
+                Place(box);
+                continue;
+            }
             // Links and buttons are clicked as a whole: they never break.
             bool link = item.kind == Inline::Kind::Link;
             TextStyle s = link ? TextStyle::Link : TextStyle::Button;

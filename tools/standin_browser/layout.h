@@ -21,7 +21,7 @@ struct TextSize {
 using MeasureText = std::function<TextSize(const std::wstring& text, TextStyle style, int level)>;
 
 struct Box {
-    enum class Kind { Title, Text, Link, Button, Frame };
+    enum class Kind { Title, Text, Link, Button, Input, Frame };
     Kind kind = Kind::Text;
     int x = 0, y = 0, w = 0, h = 0;
     std::wstring text;
@@ -43,6 +43,8 @@ constexpr int kBlockGap = 6;
 constexpr int kButtonPadX = 8;
 constexpr int kButtonPadY = 3;
 constexpr int kFrameDefaultHeight = 150;
+constexpr int kInputWidth = 160;
+constexpr int kInputPadY = 4;
 
 PageLayout LayOutPage(const Document& doc, int width, const MeasureText& measure);
 // The link, button or frame under a point; null when there is none.

@@ -8,6 +8,7 @@
 #include <exdispid.h>
 
 #include "browser.h"
+#include "dll_state.h"
 #include "events.h"
 #include "paint.h"
 #include "url.h"
@@ -111,6 +112,41 @@ ScriptHost* Browser::EnsureScript(Frame& frame) {
     return frame.script.Get();
 }
 
+long Browser::SetPageTimer(Frame& frame, const ComPtr<IDispatch>& function, const std::wstring& code, long ms) {
+    if (!hwnd_) return 0;
+    UINT_PTR id = nextTimer_++;
+    if (!SetTimer(hwnd_, id, static_cast<UINT>(ms < 0 ? 0 : ms), nullptr)) return 0;
+    timers_[id] = {frame.id(), frame.generation, function, code};
+    LogLine(log_.get(), "timeout").Str("op", "set").Str("frame", frame.name()).Int("id", static_cast<long>(id))
+        .Int("ms", ms);
+    return static_cast<long>(id);
+}
+
+void Browser::ClearPageTimer(long id) {
+    if (timers_.erase(static_cast<UINT_PTR>(id)) && hwnd_) KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+}
+
+void Browser::OnPageTimer(UINT_PTR id) {
+    KillTimer(hwnd_, id);
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    PageTimer timer = std::move(it->second);
+    timers_.erase(it);
+    Frame* frame = top_->Find(timer.frame);
+    bool current = frame && frame->generation == timer.generation && !closed_;
+    LogLine(log_.get(), "timeout").Str("op", current ? "run" : "dropped").Int("id", static_cast<long>(id));
+    if (!current) return;
+    BusyScope busy(*this);
+    if (timer.function) {
+        DISPPARAMS none = {nullptr, nullptr, 0, 0};
+        Variant result;
+        timer.function->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.Get(),
+                               nullptr, nullptr);
+    } else if (ScriptHost* script = EnsureScript(*frame)) {
+        script->Run(timer.code, "timeout");
+    }
+}
+
 void Browser::TitleChanged(Frame& frame) {
     if (!frame.parent()) FireTitleChange(events_.Snapshot(), frame.doc.title, log_.get());
     Relayout();
@@ -132,12 +168,36 @@ void Browser::LayOutFrame(Frame& frame) {
     }
 }
 
+// Text fields are edit controls over their boxes: made once per page, moved
+// with every layout and scroll.
+void Browser::PlaceInputs(Frame& frame) {
+    if (!hwnd_) return;
+    for (const Box& box : frame.layout.boxes) {
+        if (box.kind != Box::Kind::Input) continue;
+        const Inline& item = frame.doc.blocks[box.block].inlines[box.item];
+        InputField* field = nullptr;
+        for (InputField& f : frame.inputs)
+            if (f.block == box.block && f.item == box.item) field = &f;
+        if (!field) {
+            DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | (item.password ? ES_PASSWORD : 0);
+            HWND edit = CreateWindowExW(0, L"EDIT", item.text.c_str(), style, 0, 0, 0, 0, hwnd_, nullptr,
+                                        ModuleInstance(), nullptr);
+            if (!edit) continue;
+            SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(paint_->Font(TextStyle::Normal, 0)), FALSE);
+            frame.inputs.push_back({box.block, box.item, ChildWindow(edit)});
+            field = &frame.inputs.back();
+        }
+        MoveWindow(field->edit.Get(), frame.rect.left + box.x, frame.rect.top + box.y - scrollY_, box.w, box.h, TRUE);
+    }
+}
+
 void Browser::Relayout() {
     RECT client = {0, 0, pos_.right - pos_.left, pos_.bottom - pos_.top};
     if (hwnd_) GetClientRect(hwnd_, &client);
     top_->rect = client;
     LayOutFrame(*top_);
     UpdateScrollBar();
+    top_->ForEach([this](Frame& f) { PlaceInputs(f); });
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -146,6 +206,7 @@ void Browser::LogLayout(const Frame& frame) {
     for (const Box& box : frame.layout.boxes) {
         const char* kind = box.kind == Box::Kind::Link ? "link"
                          : box.kind == Box::Kind::Button ? "button"
+                         : box.kind == Box::Kind::Input ? "input"
                          : box.kind == Box::Kind::Frame ? "frame"
                          : nullptr;
         if (!kind) continue;

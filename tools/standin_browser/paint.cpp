@@ -15,20 +15,19 @@ int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 std::wstring PickFace() {
     static const wchar_t* const candidates[] = {L"Microsoft YaHei", L"SimSun", L"WenQuanYi Micro Hei",
                                                  L"Noto Sans CJK SC", L"Tahoma"};
-    HDC dc = GetDC(nullptr);
+    MemoryDc dc(nullptr);
     std::wstring chosen = L"Tahoma";
     for (const wchar_t* face : candidates) {
         LOGFONTW lf = {};
         lf.lfCharSet = DEFAULT_CHARSET;
         lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
         bool found = false;
-        EnumFontFamiliesExW(dc, &lf, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
+        EnumFontFamiliesExW(dc.Get(), &lf, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
         if (found) {
             chosen = face;
             break;
         }
     }
-    ReleaseDC(nullptr, dc);
     return chosen;
 }
 
@@ -50,7 +49,7 @@ void Fill(HDC dc, const RECT& r, COLORREF color) {
 
 void DrawBox(HDC dc, const Box& box, int ox, int oy, const PaintResources& res) {
     RECT r = {ox + box.x, oy + box.y, ox + box.x + box.w, oy + box.y + box.h};
-    HGDIOBJ old = SelectObject(dc, res.Font(box.style, box.level));
+    Selection font(dc, res.Font(box.style, box.level));
     SetBkMode(dc, TRANSPARENT);
     switch (box.kind) {
         case Box::Kind::Title:
@@ -72,19 +71,18 @@ void DrawBox(HDC dc, const Box& box, int ox, int oy, const PaintResources& res) 
             DrawTextW(dc, box.text.c_str(), static_cast<int>(box.text.size()), &r,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             break;
+        case Box::Kind::Input:  // the edit control draws itself; this shows in Draw
         case Box::Kind::Frame: {
-            HBRUSH border = CreateSolidBrush(kFrameBorder);
-            FrameRect(dc, &r, border);
-            DeleteObject(border);
+            GdiObject border(CreateSolidBrush(kFrameBorder));
+            FrameRect(dc, &r, static_cast<HBRUSH>(border.Get()));
             break;
         }
     }
-    SelectObject(dc, old);
 }
 
 }  // namespace
 
-PaintResources::PaintResources() : face_(PickFace()), measureDc_(CreateCompatibleDC(nullptr)) {
+PaintResources::PaintResources() : face_(PickFace()), measureDc_(nullptr) {
     normal_.Reset(MakeFont(face_, 15, false, false));
     link_.Reset(MakeFont(face_, 15, false, true));
     button_.Reset(MakeFont(face_, 14, false, false));
@@ -92,10 +90,6 @@ PaintResources::PaintResources() : face_(PickFace()), measureDc_(CreateCompatibl
     h1_.Reset(MakeFont(face_, 24, true, false));
     h2_.Reset(MakeFont(face_, 20, true, false));
     h3_.Reset(MakeFont(face_, 17, true, false));
-}
-
-PaintResources::~PaintResources() {
-    if (measureDc_) DeleteDC(measureDc_);
 }
 
 HFONT PaintResources::Font(TextStyle style, int level) const {
@@ -111,11 +105,10 @@ HFONT PaintResources::Font(TextStyle style, int level) const {
 }
 
 TextSize PaintResources::Measure(const std::wstring& text, TextStyle style, int level) {
-    HGDIOBJ old = SelectObject(measureDc_, Font(style, level));
+    Selection font(measureDc_.Get(), Font(style, level));
     SIZE size = {};
-    const std::wstring& probe = text.empty() ? std::wstring(L" ") : text;
-    GetTextExtentPoint32W(measureDc_, probe.c_str(), static_cast<int>(probe.size()), &size);
-    SelectObject(measureDc_, old);
+    const std::wstring probe = text.empty() ? std::wstring(L" ") : text;
+    GetTextExtentPoint32W(measureDc_.Get(), probe.c_str(), static_cast<int>(probe.size()), &size);
     return {text.empty() ? 0 : static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
@@ -131,17 +124,15 @@ void Browser::PaintTo(HDC dc, const RECT& area) {
     int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return;
     // Drawn off screen first, so a repaint never flickers.
-    HDC mem = CreateCompatibleDC(dc);
+    MemoryDc mem(dc);
     GdiObject bitmap(CreateCompatibleBitmap(dc, w, h));
-    HGDIOBJ old = SelectObject(mem, bitmap.Get());
-    Fill(mem, {0, 0, w, h}, RGB(255, 255, 255));
+    Selection canvas(mem.Get(), bitmap.Get());
+    Fill(mem.Get(), {0, 0, w, h}, RGB(255, 255, 255));
     // Sub-frame rectangles are relative to the control's client area.
-    SetViewportOrgEx(mem, -top_->rect.left, -top_->rect.top, nullptr);
-    PaintFrame(mem, *top_, *paint_, scrollY_);
-    SetViewportOrgEx(mem, 0, 0, nullptr);
-    BitBlt(dc, area.left, area.top, w, h, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    SetViewportOrgEx(mem.Get(), -top_->rect.left, -top_->rect.top, nullptr);
+    PaintFrame(mem.Get(), *top_, *paint_, scrollY_);
+    SetViewportOrgEx(mem.Get(), 0, 0, nullptr);
+    BitBlt(dc, area.left, area.top, w, h, mem.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace standin

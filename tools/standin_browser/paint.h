@@ -24,10 +24,35 @@ private:
     HGDIOBJ h_;
 };
 
+// A device context made with CreateCompatibleDC.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDc() { if (dc_) DeleteDC(dc_); }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Selects an object into a DC for a scope.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+    ~Selection() { SelectObject(dc_, old_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 class PaintResources {
 public:
     PaintResources();
-    ~PaintResources();
     PaintResources(const PaintResources&) = delete;
     PaintResources& operator=(const PaintResources&) = delete;
 
@@ -38,7 +63,7 @@ public:
 private:
     std::wstring face_;
     GdiObject normal_, link_, button_, title_, h1_, h2_, h3_;
-    HDC measureDc_;
+    MemoryDc measureDc_;
 };
 
 // Paints a frame and its sub-frames at their rectangles, shifted up by scrollY.

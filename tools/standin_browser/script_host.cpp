@@ -61,12 +61,8 @@ bool ScriptHost::Init() {
 HRESULT ScriptHost::Parse(const std::wstring& code, DWORD flags, VARIANT* result) {
     if (!parse_) return E_UNEXPECTED;
     ComPtr<IActiveScriptSite> keep(this);  // a script may close the page that runs it
-    EXCEPINFO excep = {};
-    HRESULT hr = parse_->ParseScriptText(code.c_str(), nullptr, nullptr, nullptr, 0, 0, flags, result, &excep);
-    SysFreeString(excep.bstrSource);
-    SysFreeString(excep.bstrDescription);
-    SysFreeString(excep.bstrHelpFile);
-    return hr;
+    ScopedExcepInfo excep;
+    return parse_->ParseScriptText(code.c_str(), nullptr, nullptr, nullptr, 0, 0, flags, result, &excep);
 }
 
 void ScriptHost::Run(const std::wstring& code, const char* what) {
@@ -152,7 +148,7 @@ STDMETHODIMP ScriptHost::OnStateChange(SCRIPTSTATE) { return S_OK; }
 
 STDMETHODIMP ScriptHost::OnScriptError(IActiveScriptError* error) {
     try {
-        EXCEPINFO info = {};
+        ScopedExcepInfo info;
         DWORD context = 0;
         ULONG line = 0;
         LONG column = 0;
@@ -162,9 +158,6 @@ STDMETHODIMP ScriptHost::OnScriptError(IActiveScriptError* error) {
         }
         if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
         std::wstring text = BstrText(info.bstrDescription);
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrHelpFile);
         // Without Silent the real control would show its script error dialog;
         // the stand-in only logs it, so that no test ever waits on a dialog.
         bool silent = silent_ && *silent_;

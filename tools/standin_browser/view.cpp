@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 
 #include "browser.h"
 #include "dll_state.h"
@@ -68,6 +70,7 @@ bool Browser::CreateViewWindow() {
 void Browser::DestroyViewWindow() {
     if (!hwnd_) return;
     HWND hwnd = hwnd_;
+    if (top_) top_->ForEach([](Frame& f) { f.inputs.clear(); });  // children of the window that goes
     hwnd_ = nullptr;
     pumpPosted_ = false;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -110,7 +113,10 @@ void Browser::Scroll(int to) {
     int old = scrollY_;
     scrollY_ = to;
     UpdateScrollBar();
-    if (scrollY_ != old && hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (scrollY_ != old && hwnd_) {
+        top_->ForEach([this](Frame& f) { PlaceInputs(f); });
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
 }
 
 bool Browser::OwnAccelerator(const MSG& msg) {
@@ -120,13 +126,13 @@ bool Browser::OwnAccelerator(const MSG& msg) {
 }
 
 void Browser::ShowOwnContextMenu(POINT screen) {
-    HMENU menu = CreatePopupMenu();
+    std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> menu(CreatePopupMenu(), DestroyMenu);
     if (!menu) return;
-    AppendMenuW(menu, MF_STRING, kMenuRefresh, L"\x5237\x65B0(&R)");  // 刷新
-    AppendMenuW(menu, MF_STRING, kMenuStop, L"\x505C\x6B62(&S)");     // 停止
+    AppendMenuW(menu.get(), MF_STRING, kMenuRefresh, L"\x5237\x65B0(&R)");  // 刷新
+    AppendMenuW(menu.get(), MF_STRING, kMenuStop, L"\x505C\x6B62(&S)");     // 停止
     LogLine(log_.get(), "contextmenu-shown").Int("x", screen.x).Int("y", screen.y);
-    UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
-    DestroyMenu(menu);
+    UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
+    menu.reset();
     LogLine(log_.get(), "contextmenu-closed").Int("command", static_cast<long>(command));
     if (command == kMenuRefresh && !top_->url.empty()) RequestNavigation(*top_, top_->url, true, "menu");
     if (command == kMenuStop) StopAll("menu");
@@ -192,6 +198,9 @@ LRESULT Browser::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEWHEEL:
             if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL)
                 Scroll(scrollY_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * kLineStep);
+            return 0;
+        case WM_TIMER:
+            OnPageTimer(wParam);
             return 0;
         case WM_DESTROY:
             // The site's window went first: the control is no longer shown anywhere.
