@@ -103,7 +103,14 @@ LinkCapture::~LinkCapture() {
 }
 
 std::vector<std::string> LinkCapture::Addresses() const {
-    return SplitLines(ReadFile(m_captured));
+    // Empty lines count here: an empty address handed to the browser is one.
+    std::vector<std::string> lines;
+    std::istringstream in(ReadFile(m_captured));
+    std::string line;
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 void LinkCapture::Clear() const {
