@@ -8,7 +8,7 @@
 
 #include "browser/ansi_text.h"
 #include "browser/scripting_object.h"
-#include "dispatch_call.h"
+#include "script_call.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {

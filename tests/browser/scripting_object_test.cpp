@@ -7,7 +7,7 @@
 #include <string>
 
 #include "browser/scripting_object.h"
-#include "dispatch_call.h"
+#include "script_call.h"
 #include "temp_dir.h"
 
 using testing_dispatch::Arg;

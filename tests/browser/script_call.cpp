@@ -1,4 +1,4 @@
-#include "dispatch_call.h"
+#include "script_call.h"
 
 namespace testing_dispatch {
 
