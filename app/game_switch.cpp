@@ -51,10 +51,10 @@ void CVorn_LoginDlg::SwitchToGame(CString url) {
     GetClientRect(&client);
     m_explorer.SetWindowPos(nullptr, 0, 0, client.right, client.bottom, SWP_NOMOVE | SWP_NOZORDER);
 
-    // skin issue: here the frame skin is prepared, applied and maximises the
-    // window into the work area (m_skin.PrepareSkin(), ApplyTo(this),
-    // MaximizeToWorkArea()). Until then the game window keeps the system
-    // frame at 1280 by 800.
+    // TODO(skin): the frame skin goes on here: m_skin.PrepareSkin(),
+    // m_skin.ApplyTo(this), then m_skin.MaximizeToWorkArea(), which fills the
+    // work area. Until the skin exists the game window keeps the system frame
+    // at 1280 by 800.
 
     m_explorer.Navigate(url, nullptr, nullptr, nullptr, nullptr);
     SetFocus();
