@@ -12,12 +12,12 @@ namespace {
 constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
 
 // BeginPaint and EndPaint around one paint handler.
-class CPaintScope {
+class ScopedPaint {
 public:
-    explicit CPaintScope(HWND hWnd) : m_hWnd(hWnd), m_hDC(BeginPaint(hWnd, &m_ps)) {}
-    ~CPaintScope() { EndPaint(m_hWnd, &m_ps); }
-    CPaintScope(const CPaintScope&) = delete;
-    CPaintScope& operator=(const CPaintScope&) = delete;
+    explicit ScopedPaint(HWND hWnd) : m_hWnd(hWnd), m_hDC(BeginPaint(hWnd, &m_ps)) {}
+    ~ScopedPaint() { EndPaint(m_hWnd, &m_ps); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
     HDC dc() const { return m_hDC; }
 
 private:
@@ -141,7 +141,7 @@ LRESULT CVorn_LoginDlg::OnPaint(WPARAM, LPARAM) {
     if (!IsIconic()) {
         return Default();
     }
-    CPaintScope paint(m_hWnd);
+    ScopedPaint paint(m_hWnd);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
     RECT client;
     GetClientRect(&client);

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-class CWindowDC {
+class ScopedWindowDC {
 public:
-    explicit CWindowDC(HWND window) : m_hWnd(window), m_hDC(GetDC(window)) {}
-    ~CWindowDC() { if (m_hDC) ReleaseDC(m_hWnd, m_hDC); }
-    CWindowDC(const CWindowDC&) = delete;
-    CWindowDC& operator=(const CWindowDC&) = delete;
+    explicit ScopedWindowDC(HWND window) : m_hWnd(window), m_hDC(GetDC(window)) {}
+    ~ScopedWindowDC() { if (m_hDC) ReleaseDC(m_hWnd, m_hDC); }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
     HDC get() const { return m_hDC; }
 
 private:
@@ -16,12 +16,12 @@ private:
     HDC m_hDC;
 };
 
-class CMemoryDC {
+class ScopedMemoryDC {
 public:
-    explicit CMemoryDC(HDC compatible) : m_hDC(CreateCompatibleDC(compatible)) {}
-    ~CMemoryDC() { if (m_hDC) DeleteDC(m_hDC); }
-    CMemoryDC(const CMemoryDC&) = delete;
-    CMemoryDC& operator=(const CMemoryDC&) = delete;
+    explicit ScopedMemoryDC(HDC compatible) : m_hDC(CreateCompatibleDC(compatible)) {}
+    ~ScopedMemoryDC() { if (m_hDC) DeleteDC(m_hDC); }
+    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
     HDC get() const { return m_hDC; }
 
 private:
@@ -29,12 +29,12 @@ private:
 };
 
 template <typename Handle>
-class CGdiObject {
+class ScopedGdiObject {
 public:
-    explicit CGdiObject(Handle object = nullptr) : m_hObject(object) {}
-    ~CGdiObject() { if (m_hObject) DeleteObject(m_hObject); }
-    CGdiObject(CGdiObject&& other) noexcept : m_hObject(other.m_hObject) { other.m_hObject = nullptr; }
-    CGdiObject& operator=(CGdiObject&& other) noexcept {
+    explicit ScopedGdiObject(Handle object = nullptr) : m_hObject(object) {}
+    ~ScopedGdiObject() { if (m_hObject) DeleteObject(m_hObject); }
+    ScopedGdiObject(ScopedGdiObject&& other) noexcept : m_hObject(other.m_hObject) { other.m_hObject = nullptr; }
+    ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
         if (this != &other) {
             if (m_hObject) DeleteObject(m_hObject);
             m_hObject = other.m_hObject;
@@ -49,12 +49,12 @@ private:
 };
 
 // Selects an object into a device context until the end of the scope.
-class CSelection {
+class ScopedSelection {
 public:
-    CSelection(HDC dc, HGDIOBJ object) : m_hDC(dc), m_hOld(SelectObject(dc, object)) {}
-    ~CSelection() { SelectObject(m_hDC, m_hOld); }
-    CSelection(const CSelection&) = delete;
-    CSelection& operator=(const CSelection&) = delete;
+    ScopedSelection(HDC dc, HGDIOBJ object) : m_hDC(dc), m_hOld(SelectObject(dc, object)) {}
+    ~ScopedSelection() { SelectObject(m_hDC, m_hOld); }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
 
 private:
     HDC m_hDC;

@@ -30,7 +30,7 @@ CCompositionBuffer::CCompositionBuffer(HDC compatible, UINT width, UINT height) 
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biSizeImage = CompositionBufferBytes(width, height);
-    m_bitmap = CGdiObject<HBITMAP>(CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &m_pBits, nullptr, 0));
+    m_bitmap = ScopedGdiObject<HBITMAP>(CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &m_pBits, nullptr, 0));
     if (ok()) {
         std::memset(m_pBits, 0, info.bmiHeader.biSizeImage);
     }
@@ -80,7 +80,7 @@ void ComposeLayeredPicture(Gdiplus::Image& picture, UINT width, UINT height, HDC
     if (CopyPremultiplied(picture, width, height, buffer)) {
         return;
     }
-    CSelection selected(memory, buffer.bitmap());
+    ScopedSelection selected(memory, buffer.bitmap());
     // Drawing over the cleared pixels leaves premultiplied alpha in them.
     Gdiplus::Graphics graphics(memory);
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeNone);
@@ -93,8 +93,8 @@ void ShowLayeredImage(Gdiplus::Image& picture, UINT width, UINT height, HWND win
     if (!(exStyle & WS_EX_LAYERED)) {
         SetWindowLongA(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     }
-    CWindowDC screen(window);
-    CMemoryDC memory(screen.get());
+    ScopedWindowDC screen(window);
+    ScopedMemoryDC memory(screen.get());
     RECT rc = {};
     GetWindowRect(window, &rc);
 
@@ -105,7 +105,7 @@ void ShowLayeredImage(Gdiplus::Image& picture, UINT width, UINT height, HWND win
     }
     ComposeLayeredPicture(picture, width, height, memory.get(), buffer);
 
-    CSelection selected(memory.get(), buffer.bitmap());
+    ScopedSelection selected(memory.get(), buffer.bitmap());
     POINT destination = {rc.left, rc.top};  // the window stays where it is
     SIZE size = {static_cast<LONG>(width), static_cast<LONG>(height)};
     POINT source = {0, 0};

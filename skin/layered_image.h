@@ -23,7 +23,7 @@ private:
     UINT m_nWidth;
     UINT m_nHeight;
     void* m_pBits = nullptr;
-    CGdiObject<HBITMAP> m_bitmap;
+    ScopedGdiObject<HBITMAP> m_bitmap;
 };
 
 // Draws picture scaled to the buffer's size into it, through memory (a

@@ -19,7 +19,7 @@ bool IsBitmapType(LPCSTR type) {
 std::unique_ptr<Gdiplus::Image> ImageFromBitmapResource(UINT id, HMODULE module) {
     // GDI+ copies the pixels; the GDI bitmap goes at the end of the call. A
     // null bitmap makes GDI+ fail the same way a missing picture does.
-    CGdiObject<HBITMAP> bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(id)));
+    ScopedGdiObject<HBITMAP> bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(id)));
     return std::make_unique<Gdiplus::Bitmap>(bitmap.get(), static_cast<HPALETTE>(nullptr));
 }
 

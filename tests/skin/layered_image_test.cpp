@@ -74,8 +74,8 @@ protected:
 }  // namespace
 
 TEST_F(LayeredImage, CompositionHoldsPremultipliedPixelsTopRowFirst) {
-    CWindowDC screen(nullptr);
-    CMemoryDC memory(screen.get());
+    ScopedWindowDC screen(nullptr);
+    ScopedMemoryDC memory(screen.get());
     CCompositionBuffer buffer(screen.get(), 8, 4);
     ASSERT_TRUE(buffer.ok());
     ComposeLayeredPicture(*m_picture, 8, 4, memory.get(), buffer);
@@ -92,8 +92,8 @@ TEST_F(LayeredImage, CompositionHoldsPremultipliedPixelsTopRowFirst) {
 }
 
 TEST_F(LayeredImage, CompositionScalesThePictureToTheGivenSize) {
-    CWindowDC screen(nullptr);
-    CMemoryDC memory(screen.get());
+    ScopedWindowDC screen(nullptr);
+    ScopedMemoryDC memory(screen.get());
     CCompositionBuffer buffer(screen.get(), 16, 8);
     ComposeLayeredPicture(*m_picture, 16, 8, memory.get(), buffer);
     // Scaling goes through a GDI+ draw, which premultiplies on its own.
@@ -152,7 +152,7 @@ TEST_F(LayeredImage, ScreenShowsThePictureBlendedOverTheWindowBelow) {
     ShowLayeredImage(*m_picture, 8, 4, window.get(), kBlend);
     PumpFor(300);
 
-    CWindowDC screen(nullptr);
+    ScopedWindowDC screen(nullptr);
     auto at = [&](int x, int y) { return GetPixel(screen.get(), 300 + x, 300 + y); };
     auto matches = [](COLORREF expected, COLORREF actual) {
         return std::abs(GetRValue(expected) - GetRValue(actual)) <= 2 &&
