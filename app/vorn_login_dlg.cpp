@@ -78,6 +78,15 @@ BOOL CVorn_LoginDlg::OnInitDialog() {
 
 void CVorn_LoginDlg::OnOK() {}
 
+BOOL CVorn_LoginDlg::PreTranslateMessage(MSG* pMsg) {
+    // F5 in the game phase; the table is loaded when the game starts.
+    if (m_hAccel && ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg)) return TRUE;
+    // Escape goes on to the focused browser and never becomes a cancel.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) return FALSE;
+    // No dialog keyboard handling here: Tab, Enter and Escape are the page's.
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
 LRESULT CVorn_LoginDlg::OnCreate(WPARAM, LPARAM) {
     const int width = static_cast<int>(theApp.m_nBackWidth);
     const int height = static_cast<int>(theApp.m_nBackHeight);

@@ -31,6 +31,7 @@ protected:
     BOOL OnInitDialog() override;
     // Enter never ends the main window.
     void OnOK() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     const MessageMap* GetMessageMap() const override;
 
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,6 @@
 // The launcher-phase main window run for real from template 102 with the
 // shipped background picture: placement, layering, the launcher following it,
-// the minimum tracking size, and Enter never ending it.
+// the minimum tracking size, and neither Enter nor Escape ending it.
 #include "app/main_window_geometry.h"
 #include "app/vorn_login_app.h"
 #include "app/vorn_login_dlg.h"
@@ -127,6 +127,31 @@ TEST_F(MainWindow, EnterNeverEndsIt) {
     });
     // Only the WM_CLOSE that follows the keys ends the run.
     EXPECT_EQ(IDCANCEL, result);
+}
+
+// Counts the cancels that reach the main window.
+class CountingMainWindow : public CVorn_LoginDlg {
+public:
+    int cancels = 0;
+protected:
+    void OnCancel() override { ++cancels; CVorn_LoginDlg::OnCancel(); }
+};
+
+TEST_F(MainWindow, EscapeIsLeftToTheFocusedWindowAndNeverCancels) {
+    CountingMainWindow dlg;
+    int cancelsAfterKeys = -1;
+    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        HWND focus = GetFocus() ? GetFocus() : w.GetSafeHwnd();
+        for (HWND target : {w.GetSafeHwnd(), focus, w.m_explorer.GetSafeHwnd()}) {
+            PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        }
+        Pump();
+        cancelsAfterKeys = dlg.cancels;
+    });
+    EXPECT_EQ(0, cancelsAfterKeys);
+    // The WM_CLOSE that ends the run is the one cancel.
+    EXPECT_EQ(1, dlg.cancels);
 }
 
 TEST_F(MainWindow, RaisesTheMinimumTrackingSize) {
