@@ -66,7 +66,7 @@ void CWebDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CWebDialog::OnInitDialog() {
     CDialogEx::OnInitDialog();
-    m_brKey = CGdiObject<HBRUSH>(CreateSolidBrush(m_crKey));
+    m_brKey = ScopedGdiObject<HBRUSH>(CreateSolidBrush(m_crKey));
     MakeColourKeyed();
     PlaceButtons();
 

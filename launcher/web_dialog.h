@@ -38,7 +38,7 @@ public:
     const EventSinkMap* GetEventSinkMap() const override;
 
     const COLORREF m_crKey;
-    CGdiObject<HBRUSH> m_brKey;  // paints the whole dialog surface in the key colour
+    ScopedGdiObject<HBRUSH> m_brKey;  // paints the whole dialog surface in the key colour
     CExplorer1 m_explorer;
     CMFCButton m_btnClose;
     CMFCButton m_btnMin;
