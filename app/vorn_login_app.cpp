@@ -1,6 +1,8 @@
 #include "app/vorn_login_app.h"
 
 #include "app/vorn_login_dlg.h"
+#include "browser/control_host.h"
+#include "browser/scripting_object.h"
 #include "browser/config_store.h"
 #include "skin/layered_image.h"
 #include "skin/resource_image.h"
@@ -22,13 +24,14 @@ BOOL CVorn_LoginApp::InitInstance() {
     controls.dwICC = ICC_WIN95_CLASSES;
     InitCommonControlsEx(&controls);
 
-    // TODO: create the program's control-container manager (CCustomOccManager)
-    // and the scripting object (CImpIDispatch, into m_pDispOM) here; until then
-    // the framework's own manager hosts the browsers.
-    COccManager* occManager = nullptr;
+    // Both live as long as the process: every browser's site asks the manager's
+    // sites for window.external, and pages may keep the object to the end.
+    static CCustomOccManager occManager([]() -> IDispatch* { return theApp.m_pDispOM; });
+    static CImpIDispatch scriptingObject;
+    m_pDispOM = &scriptingObject;
 
     CWinApp::InitInstance();
-    AfxEnableControlContainer(occManager);
+    AfxEnableControlContainer(&occManager);
 
     m_blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
 
@@ -70,8 +73,9 @@ void CVorn_LoginApp::EnterGame(CString url) {
     if (m_pWebDlg) {
         m_pWebDlg->ShowWindow(SW_HIDE);
     }
-    // TODO: m_pMainDlg->SwitchToGame(url), which turns the main window into the game window.
-    (void)url;
+    if (m_pMainDlg) {
+        m_pMainDlg->SwitchToGame(url);
+    }
 }
 
 CString CVorn_LoginApp::GetPlatformSetting(CString key) {

@@ -2,6 +2,7 @@
 
 #include "app/main_window_geometry.h"
 #include "app/vorn_login_app.h"
+#include "launcher/web_dialog.h"
 #include "resource.h"
 
 namespace {
@@ -60,10 +61,11 @@ BOOL CVorn_LoginDlg::OnInitDialog() {
     GetWindowRect(&rc);
     theApp.ShowLayeredImage(theApp.m_pBackImage.get(), theApp.m_nBackWidth, theApp.m_nBackHeight, this);
 
-    // TODO: the launcher dialog is created here, the one place it is:
-    //   theApp.m_pWebDlg = new CWebDialog(this);
-    //   theApp.m_pWebDlg->Create(132, this);
-    // Its initialisation navigates its browser and runs the update step.
+    // The launcher, created here and nowhere else. Its initialisation navigates
+    // its browser and runs the update step, which may end the process. The
+    // object is never deleted: its window goes with this one's.
+    theApp.m_pWebDlg = new CWebDialog(this);
+    theApp.m_pWebDlg->Create(IDD_WEB_DIALOG, this);
     if (CDialogEx* launcher = theApp.m_pWebDlg) {
         POINT origin = LauncherInitialOrigin(rc);
         launcher->MoveWindow(origin.x, origin.y, static_cast<int>(theApp.m_nBackWidth),

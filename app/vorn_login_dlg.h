@@ -14,6 +14,9 @@ public:
 
     explicit CVorn_LoginDlg(CWnd* pParent = nullptr);
 
+    // The launcher saw the game's address: become the game window, once.
+    void SwitchToGame(CString url);
+
     HICON m_hIcon;
     bool m_bInGame = false;
     CExplorer1 m_explorer;

@@ -171,13 +171,11 @@ TEST_F(MainWindow, RaisesTheMinimumTrackingSize) {
 }
 
 TEST_F(MainWindow, LauncherIsPlacedOverItAndFollowsItsMoves) {
-    // A stand-in for the launcher dialog, which its initialisation places.
-    CDialogEx launcher(IDD_CLOSE_BTN_DLG);
-    ASSERT_TRUE(launcher.Create(IDD_CLOSE_BTN_DLG));
-    theApp.m_pWebDlg = &launcher;
-
     CVorn_LoginDlg dlg;
     RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        // The launcher dialog that the main window's initialisation created and placed.
+        ASSERT_NE(nullptr, theApp.m_pWebDlg);
+        CDialogEx& launcher = *theApp.m_pWebDlg;
         RECT main = WindowRect(w.GetSafeHwnd());
         RECT placed = WindowRect(launcher.GetSafeHwnd());
         EXPECT_TRUE(launcher.IsWindowVisible());
@@ -195,7 +193,6 @@ TEST_F(MainWindow, LauncherIsPlacedOverItAndFollowsItsMoves) {
         EXPECT_EQ(client.y - 3, followed.top);
         EXPECT_EQ(980, followed.right - followed.left);
     });
-    launcher.DestroyWindow();
 }
 
 TEST_F(MainWindow, PictureThatCannotBeDecodedGivesWindowsOfSizeZero) {

@@ -1,0 +1,61 @@
+// The main window's switch from the launcher phase to the game phase: taken
+// once, when the launcher's browser completes the site's hand-over address.
+#include "app/vorn_login_dlg.h"
+
+#include "app/game_address.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int kGameWidth = 1280;
+constexpr int kGameHeight = 800;
+constexpr UINT kTrayCallbackMessage = 12345;
+constexpr UINT kTrayIconId = 128;
+
+}  // namespace
+
+void CVorn_LoginDlg::SwitchToGame(CString url) {
+    if (m_bInGame) {
+        return;  // a later hand-over changes nothing
+    }
+    const HINSTANCE instance = AfxGetInstanceHandle();
+
+    // The tray record, ready for the boss key; the icon shows only while hidden.
+    m_nid = {};
+    m_nid.cbSize = sizeof(NOTIFYICONDATAA);
+    m_nid.hWnd = m_hWnd;
+    m_nid.uID = kTrayIconId;
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_nid.uCallbackMessage = kTrayCallbackMessage;
+    m_nid.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED);
+    m_hAccel = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATOR));
+    ModifyStyle(0, WS_CAPTION | WS_THICKFRAME);
+    MoveWindow(0, 0, kGameWidth, kGameHeight, TRUE);
+    // If another program holds F11 the boss key simply stays inactive.
+    RegisterHotKey(m_hWnd, ID_HOTKEY_BOSS, 0, VK_F11);
+
+    m_nServerId = game::ServerIdFromAddress(url.str());
+    m_strUserName = CString(game::UserNameFromAddress(url.str()));
+    SetWindowText(game::GameTitle(m_nServerId).c_str());
+
+    // The launcher phase's picture made the window layered; from now on it is
+    // drawn normally, children included. Cleared rather than toggled, so a
+    // window that never became layered does not turn into one.
+    const LONG exStyle = GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+
+    m_bInGame = true;
+    RECT client;
+    GetClientRect(&client);
+    m_explorer.SetWindowPos(nullptr, 0, 0, client.right, client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+
+    // TODO(skin): the frame skin goes on here: m_skin.PrepareSkin(),
+    // m_skin.ApplyTo(this), then m_skin.MaximizeToWorkArea(), which fills the
+    // work area. Until the skin exists the game window keeps the system frame
+    // at 1280 by 800.
+
+    m_explorer.Navigate(url, nullptr, nullptr, nullptr, nullptr);
+    SetFocus();
+}

@@ -1,0 +1,166 @@
+#include "browser/scripting_object.h"
+
+#include "browser/ansi_text.h"
+#include "framework/com_ptr.h"
+#include "browser/script_names.h"
+
+namespace {
+
+// An argument as narrow text. Strings are taken as they are; anything else
+// goes through the platform's conversion (42 becomes "42"). False when the
+// argument has no text form.
+bool ArgumentText(const VARIANT& arg, std::string* out) {
+    if (arg.vt == VT_BSTR) {
+        *out = text::BstrToAnsi(arg.bstrVal);
+        return true;
+    }
+    ScopedVariant converted;
+    if (FAILED(VariantChangeType(converted.Get(), const_cast<VARIANT*>(&arg), 0, VT_BSTR))) {
+        return false;
+    }
+    *out = text::BstrToAnsi(converted.Get()->bstrVal);
+    return true;
+}
+
+HRESULT PutText(VARIANT* result, std::string_view value) {
+    BSTR bstr = text::AnsiToBstr(value);
+    if (!bstr) {
+        return E_OUTOFMEMORY;
+    }
+    result->vt = VT_BSTR;
+    result->bstrVal = bstr;
+    return S_OK;
+}
+
+}  // namespace
+
+CImpIDispatch::CImpIDispatch()
+    : m_strQueryArgs("queryArgs"),
+      m_strReadConfig("readConfig"),
+      m_strWriteConfig("writeConfig"),
+      m_strSection(config::kNetAddrSection),
+      m_strFile(config::kConfigFile),
+      m_store(m_strSection, m_strFile) {}
+
+STDMETHODIMP CImpIDispatch::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) {
+        return E_POINTER;
+    }
+    *ppv = nullptr;
+    if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_IUnknown)) {
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) CImpIDispatch::AddRef() {
+    return static_cast<ULONG>(++m_nRef);
+}
+
+STDMETHODIMP_(ULONG) CImpIDispatch::Release() {
+    // Never deleted: the application releases it once more at exit than it added.
+    return static_cast<ULONG>(--m_nRef);
+}
+
+STDMETHODIMP CImpIDispatch::GetTypeInfoCount(UINT*) {
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CImpIDispatch::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CImpIDispatch::GetIDsOfNames(REFIID, LPOLESTR* rgszNames, UINT cNames, LCID,
+                                          DISPID* rgDispId) {
+    if (cNames > 0 && (!rgszNames || !rgDispId)) {
+        return E_POINTER;
+    }
+    try {
+        HRESULT hr = S_OK;
+        for (UINT i = 0; i < cNames; ++i) {
+            const std::wstring_view wide = rgszNames[i] ? std::wstring_view(rgszNames[i]) : std::wstring_view();
+            DISPID id = script::MethodId(text::WideToAnsi(wide));
+            if (id == script::kUnknownMember && script::IsWibblePropertyName(wide)) {
+                id = script::kWibble;
+            }
+            if (id == script::kUnknownMember) {
+                hr = DISP_E_UNKNOWNNAME;  // and go on: every name gets its id
+            }
+            rgDispId[i] = id;
+        }
+        return hr;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+STDMETHODIMP CImpIDispatch::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags,
+                                   DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO*,
+                                   UINT* puArgErr) {
+    try {
+        if (dispIdMember == script::kWibble) {
+            if ((wFlags & DISPATCH_PROPERTYGET) && pVarResult) {
+                VariantInit(pVarResult);
+                return PutText(pVarResult, "Wibble");
+            }
+            return S_OK;
+        }
+        const unsigned needed = script::ArgumentCount(dispIdMember);
+        if (needed == 0 || !(wFlags & DISPATCH_METHOD)) {
+            return S_OK;
+        }
+        // Never read past what the script passed. rgvarg holds the arguments
+        // in reverse: [0] is the last one, [1] the one before it.
+        const unsigned passed = pDispParams && pDispParams->rgvarg ? pDispParams->cArgs : 0;
+        if (passed < needed) {
+            return DISP_E_BADPARAMCOUNT;
+        }
+        std::string args[2];
+        for (unsigned i = 0; i < needed; ++i) {
+            if (!ArgumentText(pDispParams->rgvarg[i], &args[i])) {
+                if (puArgErr) {
+                    *puArgErr = i;
+                }
+                return DISP_E_TYPEMISMATCH;
+            }
+        }
+        // A script engine may pass no result slot when the script drops the
+        // answer (writeConfig(k, v); as a statement): the write still happens.
+        ScopedVariant unused;
+        VARIANT* result = pVarResult ? pVarResult : unused.Get();
+        VariantInit(result);
+        return CallMethod(dispIdMember, args, result);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT CImpIDispatch::CallMethod(DISPID id, const std::string* args, VARIANT* pVarResult) const {
+    switch (id) {
+    case script::kQueryArgs:
+        return PutText(pVarResult, queryArgs(args[0]));
+    case script::kReadConfig:
+        return PutText(pVarResult, readConfig(args[0]));
+    case script::kWriteConfig:
+        pVarResult->vt = VT_BOOL;
+        // The key is the first argument the script passed, the value the last.
+        pVarResult->boolVal = writeConfig(args[1], args[0]) ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    default:
+        return S_OK;
+    }
+}
+
+std::string CImpIDispatch::queryArgs(const std::string& name) const {
+    return m_store.queryArgs(name.c_str());
+}
+
+std::string CImpIDispatch::readConfig(const std::string& key) const {
+    return m_store.readConfig(key.c_str());
+}
+
+BOOL CImpIDispatch::writeConfig(const std::string& key, const std::string& value) const {
+    return m_store.writeConfig(key.c_str(), value.c_str());
+}

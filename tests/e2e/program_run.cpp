@@ -1,0 +1,87 @@
+#include "program_run.h"
+
+
+namespace e2e {
+
+std::string WindowsPath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;  // Wine maps the Unix root to drive Z:
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+
+std::string UnixPath(const std::string& windowsPath) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) {
+        return {};
+    }
+    std::wstring wide(windowsPath.begin(), windowsPath.end());
+    char* unix = toUnix(wide.c_str());
+    if (!unix) {
+        return {};
+    }
+    std::string result(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+bool CopyBuildFile(const std::string& unixSource, const std::string& destination) {
+    return CopyFileA(WindowsPath(unixSource).c_str(), destination.c_str(), FALSE) != FALSE;
+}
+
+ProgramRun::~ProgramRun() {
+    Kill();
+}
+
+bool ProgramRun::Start(const std::string& exe, const std::string& folder, const std::string& arguments) {
+    Kill();
+    std::string line = "\"" + exe + "\"";
+    if (!arguments.empty()) {
+        line += " " + arguments;
+    }
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+        return false;
+    }
+    CloseHandle(pi.hThread);
+    m_process = pi.hProcess;
+    m_pid = pi.dwProcessId;
+    return true;
+}
+
+bool ProgramRun::WaitForExit(DWORD milliseconds) {
+    return m_process && WaitForSingleObject(m_process, milliseconds) == WAIT_OBJECT_0;
+}
+
+bool ProgramRun::Running() const {
+    return m_process && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
+}
+
+DWORD ProgramRun::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (m_process) {
+        GetExitCodeProcess(m_process, &code);
+    }
+    return code;
+}
+
+void ProgramRun::Kill() {
+    if (!m_process) {
+        return;
+    }
+    if (Running()) {
+        TerminateProcess(m_process, 99);
+        WaitForSingleObject(m_process, 5000);
+    }
+    CloseHandle(m_process);
+    m_process = nullptr;
+}
+
+}  // namespace e2e

@@ -1,0 +1,54 @@
+// The real Vorn_Login.exe started in a temporary install folder, as a player
+// would start it, with WebCfg.ini and whatever else a test puts next to it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// A Windows path for a file of the build tree (given as a Unix path).
+std::string WindowsPath(const std::string& unixPath);
+// The Unix path of a Windows path, for host programs; empty if Wine has none.
+std::string UnixPath(const std::string& windowsPath);
+
+bool CopyBuildFile(const std::string& unixSource, const std::string& destination);
+
+class ProgramRun {
+public:
+    ProgramRun() = default;
+    ~ProgramRun();  // ends the program if it still runs
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    // Starts exe in folder (its current directory) with the argument text.
+    bool Start(const std::string& exe, const std::string& folder, const std::string& arguments);
+    // True when the program ended within the time; its exit code is then known.
+    bool WaitForExit(DWORD milliseconds);
+    bool Running() const;
+    DWORD ExitCode() const;
+    DWORD Pid() const { return m_pid; }
+    void Kill();
+
+private:
+    HANDLE m_process = nullptr;
+    DWORD m_pid = 0;
+};
+
+// Polls until done() holds or the time is over; true when it held.
+template <class F>
+bool WaitUntil(F done, DWORD milliseconds, DWORD step = 50) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) {
+            return true;
+        }
+        if (GetTickCount() - start >= milliseconds) {
+            return false;
+        }
+        Sleep(step);
+    }
+}
+
+}  // namespace e2e

@@ -1,0 +1,121 @@
+// Pages in the launcher reaching into the program through window.external,
+// and the host's answers to the control: no context menu.
+#include "launcher_fixture.h"
+
+namespace e2e {
+namespace {
+
+class ScriptBridgeE2eTest : public LauncherTest {
+protected:
+    ScriptBridgeE2eTest() : LauncherTest(70) {}
+
+    // The text a page reported by navigating to /report?<text>.
+    std::string Report() {
+        for (const std::string& path : RequestedPaths()) {
+            if (path.rfind("/report?", 0) == 0) {
+                return Decode(path.substr(8));
+            }
+        }
+        return "<no report>";
+    }
+
+    static std::string Decode(const std::string& text) {
+        std::string out;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '%' && i + 2 < text.size()) {
+                out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                out += text[i];
+            }
+        }
+        return out;
+    }
+};
+
+// Each call's answer, or "error" when the call failed in the script.
+constexpr char kBridgeScript[] =
+    "var e = window.external, r = [];"
+    "function probe(name, f) { try { r.push(name + '=' + f()); } catch (x) { r.push(name + '=error'); } }"
+    "probe('user', function () { return e.queryArgs('user'); });"
+    "probe('server', function () { return e.queryArgs('server'); });"
+    "probe('nobody', function () { return e.queryArgs('nobody'); });"
+    "probe('write', function () { return e.writeConfig('k', 'v'); });"
+    "probe('read', function () { return e.readConfig('k'); });"
+    "probe('number', function () { return e.writeConfig('n', 42); });"
+    "probe('platform', function () { return e.readConfig('clientAddr'); });"
+    "probe('wibble', function () { return e.xxyyzz; });"
+    "probe('case', function () { return e.QueryArgs('user'); });"
+    "probe('section', function () { return e.netAddr('k'); });"
+    "probe('few', function () { return e.writeConfig('only'); });"
+    "probe('section-write', function () { return e.writeConfig('[platform]', 'x'); });"
+    "probe('equals', function () { return e.writeConfig('a=b', 'x'); });"
+    "probe('lines', function () { return e.writeConfig('k2', 'v\\r\\n[platform]\\r\\nclientAddr=http://evil/'); });"
+    "location.href = '/report?' + encodeURIComponent(r.join('|'));";
+
+TEST_F(ScriptBridgeE2eTest, PagesReadArgumentsAndKeepTheirValuesButCannotTouchThePlatform) {
+    Serve("/bridge.html", Page("bridge", "<p>bridge</p>", kBridgeScript));
+    Serve("/report", Page("report", "<p>done</p>"));
+    WriteConfig("/bridge.html");
+    ASSERT_TRUE(Start("/b_user alice /b_server 12"));
+    ASSERT_TRUE(WaitForRequest("/report?")) << log.Text();
+
+    EXPECT_EQ(
+        "user=alice|server=12|nobody=|write=true|read=v|number=true|platform=|wibble=Wibble|case=error|"
+        "section=error|few=error|section-write=false|equals=false|lines=false",
+        Report());
+    const std::string config = InstallFile("WebCfg.ini");
+    EXPECT_NE(std::string::npos, config.find("[netAddr]\r\nk=v\r\nn=42")) << config;
+    EXPECT_EQ(std::string::npos, config.find("evil")) << config;
+    EXPECT_EQ(1u, config.find("platform]"));  // still the one and only platform section
+    EXPECT_EQ(config.rfind("[platform]"), config.find("[platform]"));
+
+    // The page took the object with a reference and gave it back when it went.
+    EXPECT_TRUE(log.Has({"external op=GetExternal frame=top hr=0x00000000 refs=1"})) << log.Text();
+    EXPECT_TRUE(log.Has({"external op=Release frame=top refs=0"})) << log.Text();
+}
+
+TEST_F(ScriptBridgeE2eTest, ValuesWrittenByOnePageAreReadByTheNext) {
+    Serve("/first.html", Page("first", "<p>first</p>",
+                              "window.external.writeConfig('lastServer', '\\u53cc\\u7ebf7');"
+                              "location.href = '/second.html';"));
+    Serve("/second.html", Page("second", "<p>second</p>",
+                               "location.href = '/report?' + encodeURIComponent(window.external.readConfig('lastServer'));"));
+    Serve("/report", Page("report", "<p>done</p>"));
+    WriteConfig("/first.html");
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(WaitForRequest("/report?")) << log.Text();
+    EXPECT_EQ("\xE5\x8F\x8C\xE7\xBA\xBF" "7", Report());  // UTF-8 of 双线 from encodeURIComponent
+    // In the file the value is code page 936.
+    EXPECT_NE(std::string::npos, InstallFile("WebCfg.ini").find("lastServer=\xCB\xAB\xCF\xDF" "7"))
+        << InstallFile("WebCfg.ini");
+}
+
+TEST_F(ScriptBridgeE2eTest, RightClickShowsNoMenu) {
+    Serve("/launcher.html", Page("news", "<p>news</p>"));
+    WriteConfig("/launcher.html");
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(WaitForLauncher());
+    ASSERT_TRUE(WaitForDocument("/launcher.html"));
+    const RECT client = ClientScreenRect(launcher);
+    const POINT inPage = {client.left + 275 + 100, client.top + 149 + 100};
+    HWND target = DeepestChildAt(launcher, inPage);
+    ASSERT_NE(launcher, target);
+    POINT local = inPage;
+    ScreenToClient(target, &local);
+    const LPARAM at = MAKELPARAM(local.x, local.y);
+    PostMessageA(target, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(target, WM_RBUTTONUP, 0, at);
+    PostMessageA(target, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(target), MAKELPARAM(inPage.x, inPage.y));
+    ASSERT_TRUE(WaitUntil([&] { return log.Has({"contextmenu"}); }, 5000)) << log.Text();
+    EXPECT_TRUE(log.Has({"contextmenu", "result=host-handled"}));
+    Sleep(300);
+    for (HWND window : TopLevelWindows(program.Pid())) {
+        char name[32] = {};
+        GetClassNameA(window, name, sizeof name);
+        EXPECT_FALSE(IsWindowVisible(window) && std::string(name) == "#32768") << "a menu is shown";
+    }
+}
+
+}  // namespace
+}  // namespace e2e
