@@ -14,7 +14,7 @@ PACKAGES=(
   libxcomposite1:i386 libxfixes3:i386 libxinerama1:i386 libxxf86vm1:i386
   libgnutls30:i386 libdbus-1-3:i386
   xvfb xauth x11-utils xdotool xcompmgr imagemagick fonts-wqy-microhei
-  python3
+  python3 python3-xlib
 )
 
 missing=()

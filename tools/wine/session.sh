@@ -2,6 +2,7 @@
 # persistent wineserver, and an Xvfb display when asked for. vorn_session_end
 # ends everything started here; callers run it from an EXIT trap.
 
+VORN_SESSION_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # The ANSI code page follows LC_ALL, not LANG: zh_CN gives code page 936.
@@ -13,6 +14,7 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERR
 
 VORN_XVFB_PID=""
 VORN_XCOMPMGR_PID=""
+VORN_KEEPER_PID=""
 
 # vorn_session_start DIR [display]
 vorn_session_start() {
@@ -58,6 +60,11 @@ vorn_start_display() {
     kill "$VORN_XVFB_PID" 2>/dev/null; VORN_XVFB_PID=""
   done
   [ -n "$VORN_XVFB_PID" ] || { echo "session: no Xvfb display could be started" >&2; return 1; }
+  # No window manager here: the keeper answers Wine's hide/close handshake so it
+  # does not wait about 2 s per top-level window.
+  setsid /usr/bin/python3 "$VORN_SESSION_DIR/wm_state_keeper.py" \
+    </dev/null >"$VORN_RUN_DIR/wm_state_keeper.log" 2>&1 &
+  VORN_KEEPER_PID=$!
   # A compositor, so half-transparent layered pixels blend as on Windows.
   if command -v xcompmgr >/dev/null; then
     setsid xcompmgr </dev/null >"$VORN_RUN_DIR/xcompmgr.log" 2>&1 &
@@ -70,9 +77,10 @@ vorn_session_end() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
   fi
+  [ -n "$VORN_KEEPER_PID" ] && kill "$VORN_KEEPER_PID" 2>/dev/null
   [ -n "$VORN_XCOMPMGR_PID" ] && kill "$VORN_XCOMPMGR_PID" 2>/dev/null
   [ -n "$VORN_XVFB_PID" ] && kill "$VORN_XVFB_PID" 2>/dev/null
-  VORN_XVFB_PID=""; VORN_XCOMPMGR_PID=""
+  VORN_XVFB_PID=""; VORN_XCOMPMGR_PID=""; VORN_KEEPER_PID=""
   if [ -n "${VORN_RUN_DIR:-}" ] && [ "${VORN_KEEP_RUN_DIR:-0}" != 1 ]; then
     rm -rf "$VORN_RUN_DIR"
   fi
