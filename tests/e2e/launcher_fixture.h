@@ -19,6 +19,12 @@
 
 namespace e2e {
 
+using support::CopyBuildFile;
+using support::ProgramRun;
+using support::UnixPath;
+using support::WaitUntil;
+using support::WindowsPath;
+
 // Build outputs, as Unix paths from the build system.
 std::string ProgramExe();      // Vorn_Login.exe
 std::string ZarnelDll();

@@ -4,21 +4,6 @@ namespace e2e {
 
 namespace {
 
-struct Search {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK Collect(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid) {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
-
 std::string ClassName(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
@@ -26,12 +11,6 @@ std::string ClassName(HWND window) {
 }
 
 }  // namespace
-
-std::vector<HWND> TopLevelWindows(DWORD pid) {
-    Search search{pid, {}};
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 HWND MainWindow(DWORD pid) {
     for (HWND window : TopLevelWindows(pid)) {

@@ -5,11 +5,12 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+
+#include "program_run.h"
 
 namespace e2e {
 
-std::vector<HWND> TopLevelWindows(DWORD pid);
+using support::TopLevelWindows;
 // The visible top-level window of pid that has no owner, or null.
 HWND MainWindow(DWORD pid);
 // The dialog owned by owner whose template holds the browser and the buttons.

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "program_run.h"
+
 namespace {
 
 // The main window's caption in the launcher phase (code page 936).
@@ -19,16 +21,6 @@ constexpr char kLauncherCaption[] = "Halden游戏-Arvendel登陆器";
 struct Button {
     int x = 0, y = 0, w = 0, h = 0;
 };
-
-template <class F>
-bool WaitFor(F done, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(100);
-    }
-    return true;
-}
 
 int Field(const std::string& line, const char* key) {
     const std::string marker = std::string(" ") + key + "=";
@@ -75,7 +67,7 @@ void Step(const std::string& line, const std::string& flagFolder, const char* fl
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
     const std::string path = flagFolder + "\\" + flag;
-    WaitFor([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000);
+    support::WaitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000, 100);
 }
 
 }  // namespace
@@ -87,14 +79,17 @@ int main(int argc, char** argv) {
     }
     HWND main = nullptr;
     HWND launcher = nullptr;
-    if (!WaitFor([&] { main = FindWindowA(nullptr, kLauncherCaption);
-                       launcher = main ? Launcher(main) : nullptr;
-                       return launcher && IsWindowVisible(launcher); }, 30000)) {
+    const auto launcherShown = [&] {
+        main = FindWindowA(nullptr, kLauncherCaption);
+        launcher = main ? Launcher(main) : nullptr;
+        return launcher && IsWindowVisible(launcher);
+    };
+    if (!support::WaitUntil(launcherShown, 30000, 100)) {
         std::fprintf(stderr, "no launcher\n");
         return 1;
     }
     Button button;
-    if (!WaitFor([&] { return FirstButton(argv[1], &button); }, 20000)) {
+    if (!support::WaitUntil([&] { return FirstButton(argv[1], &button); }, 20000, 100)) {
         std::fprintf(stderr, "the launcher page shows no button\n");
         return 1;
     }
@@ -108,8 +103,11 @@ int main(int argc, char** argv) {
     std::printf("clicked %d %d\n", button.x + button.w / 2, button.y + button.h / 2);
 
     char title[256] = {};
-    if (!WaitFor([&] { return !IsWindowVisible(launcher) && GetWindowTextA(main, title, sizeof title) > 0 &&
-                              std::string(title) != kLauncherCaption; }, 20000)) {
+    const auto gameShown = [&] {
+        return !IsWindowVisible(launcher) && GetWindowTextA(main, title, sizeof title) > 0 &&
+               std::string(title) != kLauncherCaption;
+    };
+    if (!support::WaitUntil(gameShown, 20000, 100)) {
         std::fprintf(stderr, "no game window after the click\n");
         return 1;
     }

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <string>
 
+#include "program_run.h"
+
 namespace {
 
 struct Options {
@@ -24,22 +26,6 @@ struct Options {
     std::string untilFile;
     DWORD timeoutMs = 30000;
 };
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindShownWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->processId && IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
     LARGE_INTEGER frequency;
@@ -77,55 +63,42 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: vorn_probe PROGRAM [--hold MS | --until FILE] [--timeout MS]\n");
         return 2;
     }
-    std::string commandLine = "\"" + options.program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
     LARGE_INTEGER started, shown;
     QueryPerformanceCounter(&started);
-    if (!CreateProcessA(options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    support::ProgramRun program;
+    if (!program.Start(options.program, "", "")) {
         fprintf(stderr, "vorn_probe: cannot start %s (error %lu)\n", options.program.c_str(), GetLastError());
         return 1;
     }
-    CloseHandle(process.hThread);
 
     // Polled: a hook into another process is more than a probe needs.
-    Search search = {process.dwProcessId, nullptr};
-    const DWORD deadline = GetTickCount() + options.timeoutMs;
-    while (!search.found && GetTickCount() < deadline && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(1);
-    }
+    HWND window = nullptr;
+    support::WaitUntil([&] { return (window = support::ShownWindow(program.Pid())) || !program.Running(); },
+                       options.timeoutMs, 1);
     QueryPerformanceCounter(&shown);
-    if (!search.found) {
+    if (!window) {
         fprintf(stderr, "vorn_probe: no window was shown\n");
-        TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hProcess);
         return 1;
     }
     RECT rc;
-    GetWindowRect(search.found, &rc);
+    GetWindowRect(window, &rc);
     printf("shown_ms %.1f\n", Milliseconds(started, shown));
     printf("window %ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-    printf("exstyle 0x%08lX\n", static_cast<unsigned long>(GetWindowLongA(search.found, GWL_EXSTYLE)));
+    printf("exstyle 0x%08lX\n", static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)));
     fflush(stdout);
 
-    Hold(options, process.hProcess);
+    Hold(options, program.Process());
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
-    if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof(memory))) {
+    if (GetProcessMemoryInfo(program.Process(), &memory, sizeof(memory))) {
         printf("peak_working_set %lu\n", static_cast<unsigned long>(memory.PeakWorkingSetSize));
     }
-    PostMessageA(search.found, WM_CLOSE, 0, 0);
-    DWORD waited = WaitForSingleObject(process.hProcess, 15000);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    if (waited != WAIT_OBJECT_0) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!program.WaitForExit(15000)) {
         printf("exit_code none (still running after WM_CLOSE)\n");
         return 1;
     }
+    const DWORD exitCode = program.ExitCode();
     printf("exit_code %lu\n", exitCode);
     return exitCode == 0 ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #include "frame.h"
 
 #include "browser.h"
-#include "dll_state.h"
+#include "dispatch_object.h"
 #include "url.h"
 
 namespace standin {
@@ -10,44 +10,10 @@ namespace {
 
 // A sub-frame's browser object as event sinks see it: it answers LocationURL
 // and LocationName; everything else is not there, as on a frame of the real control.
-class FrameDispatch : public IDispatch {
+class FrameDispatch : public DispatchObject {
 public:
-    // Counted: a host may keep a frame's pDisp after the control has gone.
-    explicit FrameDispatch(std::string name) : name_(std::move(name)) { DllAddRef(); }
-    virtual ~FrameDispatch() { DllRelease(); }
+    explicit FrameDispatch(std::string name) : name_(std::move(name)) {}
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
-    }
-    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override {
-        if (pctinfo) *pctinfo = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override {
-        if (ppTInfo) *ppTInfo = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-        if (!names || !ids) return E_POINTER;
-        HRESULT hr = S_OK;
-        for (UINT i = 0; i < count; ++i) {
-            ids[i] = DISPID_UNKNOWN;
-            if (names[i] && _wcsicmp(names[i], L"LocationName") == 0) ids[i] = 210;
-            if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
-        }
-        return hr;
-    }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
         if (id != 210) return DISP_E_MEMBERNOTFOUND;
         if (result) {
@@ -59,8 +25,12 @@ public:
         return S_OK;
     }
 
+protected:
+    DISPID IdOfName(const wchar_t* name) const override {
+        return _wcsicmp(name, L"LocationName") == 0 ? 210 : DISPID_UNKNOWN;
+    }
+
 private:
-    LONG refs_ = 1;
     std::string name_;
 };
 

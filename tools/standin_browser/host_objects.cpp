@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "dll_state.h"
+#include "dispatch_object.h"
 
 namespace standin {
 
@@ -13,45 +13,11 @@ struct Member {
     DISPID id;
 };
 
-// Reference counting, name lookup and the boundary for every host object.
-class HostObject : public IDispatch {
+// The member table and the exception boundary for every host object.
+class HostObject : public DispatchObject {
 public:
-    explicit HostObject(ContextLinkPtr link) : link_(std::move(link)) { DllAddRef(); }
-    virtual ~HostObject() { DllRelease(); }
+    explicit HostObject(ContextLinkPtr link) : link_(std::move(link)) {}
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
-    }
-    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override {
-        if (pctinfo) *pctinfo = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override {
-        if (ppTInfo) *ppTInfo = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-        if (!names || !ids) return E_POINTER;
-        HRESULT hr = S_OK;
-        for (UINT i = 0; i < count; ++i) {
-            ids[i] = DISPID_UNKNOWN;
-            for (const Member& m : Members())
-                if (names[i] && wcscmp(names[i], m.name) == 0) ids[i] = m.id;
-            if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
-        }
-        return hr;
-    }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                         UINT*) override {
         try {
@@ -68,10 +34,13 @@ protected:
     virtual const std::vector<Member>& Members() const = 0;
     virtual HRESULT Call(ScriptContext& c, DISPID id, WORD flags, const DISPPARAMS& p, VARIANT* result) = 0;
 
-    ContextLinkPtr link_;
+    DISPID IdOfName(const wchar_t* name) const override {
+        for (const Member& m : Members())
+            if (wcscmp(name, m.name) == 0) return m.id;
+        return DISPID_UNKNOWN;
+    }
 
-private:
-    LONG refs_ = 1;
+    ContextLinkPtr link_;
 };
 
 // The index-th argument in the script's order (rgvarg holds them reversed).

@@ -1,12 +1,13 @@
-// The real Vorn_Login.exe started in a temporary install folder, as a player
-// would start it, with WebCfg.ini and whatever else a test puts next to it.
+// A program started from a test or a tool, as a player would start it, and the
+// top-level windows it shows, seen from this process.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-namespace e2e {
+namespace support {
 
 // A Windows path for a file of the build tree (given as a Unix path).
 std::string WindowsPath(const std::string& unixPath);
@@ -22,13 +23,14 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    // Starts exe in folder (its current directory) with the argument text.
+    // Starts exe in folder (its current directory; empty keeps ours) with the argument text.
     bool Start(const std::string& exe, const std::string& folder, const std::string& arguments);
     // True when the program ended within the time; its exit code is then known.
     bool WaitForExit(DWORD milliseconds);
     bool Running() const;
     DWORD ExitCode() const;
     DWORD Pid() const { return m_pid; }
+    HANDLE Process() const { return m_process; }
     void Kill();
 
 private:
@@ -51,4 +53,8 @@ bool WaitUntil(F done, DWORD milliseconds, DWORD step = 50) {
     }
 }
 
-}  // namespace e2e
+std::vector<HWND> TopLevelWindows(DWORD pid);
+// The first visible top-level window of pid that has no owner, or null.
+HWND ShownWindow(DWORD pid);
+
+}  // namespace support

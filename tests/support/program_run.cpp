@@ -1,7 +1,25 @@
 #include "program_run.h"
 
+namespace support {
 
-namespace e2e {
+namespace {
+
+struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
 
 std::string WindowsPath(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;  // Wine maps the Unix root to drive Z:
@@ -47,7 +65,8 @@ bool ProgramRun::Start(const std::string& exe, const std::string& folder, const 
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
         return false;
     }
     CloseHandle(pi.hThread);
@@ -84,4 +103,19 @@ void ProgramRun::Kill() {
     m_process = nullptr;
 }
 
-}  // namespace e2e
+std::vector<HWND> TopLevelWindows(DWORD pid) {
+    Search search{pid, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ShownWindow(DWORD pid) {
+    for (HWND window : TopLevelWindows(pid)) {
+        if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace support
