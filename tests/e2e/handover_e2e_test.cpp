@@ -72,22 +72,29 @@ TEST_F(HandoverE2eTest, GameAddressTurnsTheMainWindowIntoTheGameWindow) {
     EXPECT_EQ(Height(client), Height(browserRect));
     EXPECT_EQ(2, GameRequests());
     EXPECT_TRUE(WaitUntil([&] { return InstallFile("WebCfg.ini").find("fromWibble=game") != std::string::npos; },
-                          5000));
+                          20000));
     // b1: the main window's control, created before the launcher's.
     EXPECT_TRUE(log.Has({"b1 external op=GetExternal frame=top hr=0x00000000"})) << log.Text();
     // The launcher's browser was stopped after the hand-over.
     EXPECT_TRUE(log.Has({" stop why=Stop"})) << log.Text();
 
-    Sleep(300);
-    const Screenshot shot = Screenshot::Capture(client);
-    shot.SaveBmp(InstallPath("game.bmp"));
+    Screenshot shot;
     int dark = 0;
-    for (int y = client.top; y < client.top + 200; ++y) {
-        for (int x = client.left; x < client.left + 400; ++x) {
-            const COLORREF c = shot.At(x, y);
-            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
-        }
-    }
+    // The page paints after its document completes: look until it has, or give up.
+    WaitUntil(
+        [&] {
+            shot = Screenshot::Capture(client);
+            dark = 0;
+            for (int y = client.top; y < client.top + 200; ++y) {
+                for (int x = client.left; x < client.left + 400; ++x) {
+                    const COLORREF c = shot.At(x, y);
+                    dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+                }
+            }
+            return dark > 20;
+        },
+        10000, 200);
+    shot.SaveBmp(InstallPath("game.bmp"));
     EXPECT_GT(dark, 20) << "the game page's text is painted";
 }
 

@@ -48,17 +48,17 @@ protected:
     // Copies the program (and what the test asked for) and starts it.
     bool Start(const std::string& arguments = "");
     // Waits until the main window and the launcher exist (shown or not).
-    bool WaitForWindows(DWORD milliseconds = 15000);
+    bool WaitForWindows(DWORD milliseconds = 30000);
     // Waits until the main window and the shown launcher exist.
-    bool WaitForLauncher(DWORD milliseconds = 15000);
+    bool WaitForLauncher(DWORD milliseconds = 30000);
     // Clicks the launcher page's link whose address holds hrefPart, where the
     // stand-in says it laid it out; false if it laid out no such link.
     bool ClickLink(const std::string& hrefPart);
     // Waits until the stand-in completed a document whose address holds text.
-    bool WaitForDocument(const std::string& urlPart, DWORD milliseconds = 10000);
+    bool WaitForDocument(const std::string& urlPart, DWORD milliseconds = 20000);
     // The paths of requests the test site received, in order.
     std::vector<std::string> RequestedPaths();
-    bool WaitForRequest(const std::string& pathPart, DWORD milliseconds = 10000);
+    bool WaitForRequest(const std::string& pathPart, DWORD milliseconds = 20000);
     // The file's text in the install folder ("" when missing).
     std::string InstallFile(const std::string& name) const;
     std::string InstallPath(const std::string& name) const { return dir.File(name); }

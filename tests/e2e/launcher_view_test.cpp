@@ -90,7 +90,7 @@ TEST_F(LauncherViewTest, ShowsThePictureThroughItsKeyWithItsButtonsAndPage) {
             share = MatchingShare(shot, background, main.left, main.top, browser, buttons, &samples);
             return share > 0.95;
         },
-        4000, 400);
+        10000, 400);
     ASSERT_TRUE(shot.valid());
     shot.SaveBmp(InstallPath("launcher.bmp"));
     EXPECT_GT(samples, 200);
@@ -140,7 +140,7 @@ TEST_F(LauncherViewTest, CloseEndsTheProgramAtOnce) {
     StartOnPage();
     const DWORD start = GetTickCount();
     PostMessageA(GetDlgItem(launcher, 1006), BM_CLICK, 0, 0);
-    ASSERT_TRUE(program.WaitForExit(8000));
+    ASSERT_TRUE(program.WaitForExit(20000));
     EXPECT_LT(GetTickCount() - start, 8000u);
     EXPECT_EQ(0u, program.ExitCode());
 }
@@ -150,7 +150,7 @@ TEST_F(LauncherViewTest, EscapeEndsTheProgramLikeClose) {
     // Posted to the dialog: the message loop's dialog keyboard handling sees it.
     PostMessageA(launcher, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     PostMessageA(launcher, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-    ASSERT_TRUE(program.WaitForExit(8000));
+    ASSERT_TRUE(program.WaitForExit(20000));
     EXPECT_EQ(0u, program.ExitCode());
 }
 
@@ -164,7 +164,7 @@ TEST_F(LauncherViewTest, MinimiseMinimisesTheMainWindowEnterDoesNothing) {
     PostMessageA(GetDlgItem(launcher, 1007), BM_CLICK, 0, 0);
     // Hiding the owned launcher along with it is the system's part: Windows
     // does it, Wine without a window manager leaves owned windows shown.
-    EXPECT_TRUE(WaitUntil([&] { return IsIconic(mainWindow) != FALSE; }, 8000));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(mainWindow) != FALSE; }, 20000));
     EXPECT_FALSE(IsIconic(launcher));
     EXPECT_TRUE(program.Running());
 }

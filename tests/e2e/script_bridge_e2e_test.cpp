@@ -107,7 +107,7 @@ TEST_F(ScriptBridgeE2eTest, RightClickShowsNoMenu) {
     PostMessageA(target, WM_RBUTTONDOWN, MK_RBUTTON, at);
     PostMessageA(target, WM_RBUTTONUP, 0, at);
     PostMessageA(target, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(target), MAKELPARAM(inPage.x, inPage.y));
-    ASSERT_TRUE(WaitUntil([&] { return log.Has({"contextmenu"}); }, 5000)) << log.Text();
+    ASSERT_TRUE(WaitUntil([&] { return log.Has({"contextmenu"}); }, 20000)) << log.Text();
     EXPECT_TRUE(log.Has({"contextmenu", "result=host-handled"}));
     Sleep(300);
     for (HWND window : TopLevelWindows(program.Pid())) {

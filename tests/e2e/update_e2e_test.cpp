@@ -22,7 +22,7 @@ protected:
         // the test's output open while it waits.
         if (support::FileExists(InstallPath("updater-started.txt"))) {
             support::WriteTextFile(InstallPath("release-updater.txt"), "go");
-            WaitUntil([&] { return support::FileExists(InstallPath("updater-released.txt")); }, 5000);
+            WaitUntil([&] { return support::FileExists(InstallPath("updater-released.txt")); }, 20000);
         }
         LauncherTest::TearDown();
     }
@@ -58,7 +58,7 @@ TEST_F(UpdateE2eTest, AnOfferedVersionStartsTheUpdaterAndTheProgramEnds) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(program.WaitForExit(15000));
     EXPECT_EQ(0u, program.ExitCode());
-    ASSERT_TRUE(WaitUntil([&] { return support::FileExists(InstallPath("updater-started.txt")); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return support::FileExists(InstallPath("updater-started.txt")); }, 20000));
     EXPECT_EQ(0u, InstallFile("updater-started.txt").find("KT481D27-M305-942e-C7F2-5H9036B14RMX\n"));
     EXPECT_TRUE(support::FileExists(InstallPath("Server.xml")));
     EXPECT_EQ(1, ManifestRequests());

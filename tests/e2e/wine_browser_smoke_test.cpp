@@ -20,7 +20,7 @@ TEST_F(WineBrowserSmokeTest, StartsAsksForTheLauncherPageAndCloses) {
     ASSERT_TRUE(program.Running());
     EXPECT_EQ(nullptr, MessageBoxWindow(program.Pid()));
     PostMessageA(GetDlgItem(launcher, 1006), BM_CLICK, 0, 0);
-    ASSERT_TRUE(program.WaitForExit(10000));
+    ASSERT_TRUE(program.WaitForExit(20000));
     EXPECT_EQ(0u, program.ExitCode());
 }
 

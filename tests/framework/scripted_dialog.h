@@ -67,7 +67,7 @@ public:
         m_thread = std::thread([this] { Watch(); });
     }
     ~MessageBoxWatcher() { if (m_thread.joinable()) m_thread.join(); }
-    // The box's text, "" if none appeared within 8 s.
+    // The box's text, "" if none appeared within 30 s.
     std::string Text() {
         if (m_thread.joinable()) m_thread.join();
         return m_text;
@@ -75,7 +75,8 @@ public:
 
 private:
     void Watch() {
-        for (int i = 0; i < 400; ++i) {
+        // By the clock, not by turns: a turn takes far longer on a loaded machine.
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000;) {
             HWND box = FindWindowA("#32770", m_caption.c_str());
             DWORD pid = 0;
             if (box) GetWindowThreadProcessId(box, &pid);

@@ -164,9 +164,9 @@ public:
     // Deactivate in place, unadvise, detach the site, close, release.
     void Teardown();
 
-    bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 8000);
+    bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000);
     void Pump(int ms);
-    bool WaitForEvent(DISPID id, const std::wstring& urlPart, int timeoutMs = 8000);
+    bool WaitForEvent(DISPID id, const std::wstring& urlPart, int timeoutMs = 20000);
     HWND ControlWindow();
     // The centre of the last laid-out link or button whose text is given, in the control's client coordinates.
     bool FindBox(const std::string& text, POINT* centre, std::string frame = "");

@@ -2,8 +2,27 @@
 // wait for: the test component leaves a marker naming the file that was loaded.
 #include "zarnel_fixture.h"
 
+#include <tlhelp32.h>
+
+#include "program_run.h"
+
 namespace ztest {
 namespace {
+
+// How many regsvr32 processes this process has started that still run.
+int RunningRegistrations() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    int count = 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == GetCurrentProcessId() && lstrcmpiA(entry.szExeFile, "regsvr32.exe") == 0)
+            ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
 
 class Register : public ZarnelTest {
 protected:
@@ -29,11 +48,14 @@ TEST_F(Register, RegistersOnlyMarkedComponentsByTheirWholeName) {
     EXPECT_EQ(0, error);
 
     // Started from the entry's folder, with the spaced name as one argument.
-    ASSERT_TRUE(WaitForFile(File("plugins\\registered.txt"), 20000));
-    EXPECT_EQ(0, lstrcmpiA(File("plugins\\Reg Test.dll").c_str(),
-                           Read("plugins\\registered.txt").c_str()));
-    // Any registration of the others would have been started at the same time.
-    Sleep(1500);
+    // The marker is there before its text: wait for the whole text.
+    const std::string expected = File("plugins\\Reg Test.dll");
+    support::WaitUntil([&] { return lstrcmpiA(expected.c_str(), Read("plugins\\registered.txt").c_str()) == 0; },
+                       60000);
+    EXPECT_EQ(0, lstrcmpiA(expected.c_str(), Read("plugins\\registered.txt").c_str()));
+    // Any registration of the others would have been started at the same time:
+    // once every regsvr32 started here has ended, none can still come.
+    EXPECT_TRUE(support::WaitUntil([] { return RunningRegistrations() == 0; }, 60000));
     EXPECT_FALSE(Exists("upper\\registered.txt"));
     EXPECT_FALSE(Exists("plain\\registered.txt"));
 }

@@ -27,10 +27,10 @@ TEST_F(Run, StartsTheUpdaterWithTheTokenAloneAndDoesNotWait) {
     ASSERT_TRUE(zarnel_.run(&error));
     EXPECT_EQ(0, error);
     // Had run waited, the stand-in would have given up and never get here.
-    ASSERT_TRUE(WaitForFile(File("updater-started.txt"), 10000));
+    ASSERT_TRUE(WaitForFile(File("updater-started.txt"), 30000));
     EXPECT_FALSE(Exists("updater-released.txt"));
     Write("release-updater.txt", "go");
-    ASSERT_TRUE(WaitForFile(File("updater-released.txt"), 10000));
+    ASSERT_TRUE(WaitForFile(File("updater-released.txt"), 30000));
 
     std::string record = Read("updater-started.txt");
     std::string directory = dir_.path().substr(0, dir_.path().size() - 1);
