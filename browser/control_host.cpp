@@ -19,18 +19,6 @@ void* CCustomControlSite::QueryExtraInterface(REFIID iid) {
     return COleControlSite::QueryExtraInterface(iid);
 }
 
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::QueryInterface(REFIID riid, void** ppv) {
-    return m_site->ExternalQueryInterface(riid, ppv);
-}
-
-STDMETHODIMP_(ULONG) CCustomControlSite::XDocHostUIHandler::AddRef() {
-    return m_site->ExternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) CCustomControlSite::XDocHostUIHandler::Release() {
-    return m_site->ExternalRelease();
-}
-
 STDMETHODIMP CCustomControlSite::XDocHostUIHandler::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
     return S_OK;  // handled: no menu at all
 }

@@ -20,13 +20,9 @@ public:
     void* QueryExtraInterface(REFIID iid) override;
 
     // The handler's IUnknown is the site's: one identity, one count.
-    class XDocHostUIHandler : public IDocHostUIHandler {
+    class XDocHostUIHandler : public CSiteInterface<IDocHostUIHandler> {
     public:
-        explicit XDocHostUIHandler(CCustomControlSite* site) : m_site(site) {}
-
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
+        explicit XDocHostUIHandler(CCustomControlSite* site) : CSiteInterface(site), m_site(site) {}
 
         STDMETHODIMP ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
                                      IDispatch* pdispReserved) override;
