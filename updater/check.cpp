@@ -1,5 +1,6 @@
 #include <string>
 
+#include "aside_copies.h"
 #include "exports_impl.h"
 #include "http_request.h"
 #include "manifest.h"
@@ -28,6 +29,9 @@ bool Check(int* error) {
     const char* url = root->Attribute("url");
     const char* info = root->Attribute("info");
     if (!installed || !url || !info) return Fail(error);
+    // Previous copies that the last update had to move aside are free once
+    // the programs that held them have ended: this start is the moment.
+    if (RemoveAsideCopies(local.RootElement())) SaveManifest(local, kLocalManifest);
 
     UrlTarget target;
     if (!splitUrl(ManifestUrl(url, info), &target)) return Fail(error);

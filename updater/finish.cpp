@@ -3,8 +3,10 @@
 
 #include <string>
 
+#include "aside_copies.h"
 #include "exports_impl.h"
 #include "manifest.h"
+#include "put_in_place.h"
 #include "update_rules.h"
 
 namespace zarnel {
@@ -17,17 +19,25 @@ void Register(const char* path, const char* name) {
     ShellExecuteA(nullptr, "open", "regsvr32.exe", parameters.c_str(), path, SW_SHOWNORMAL);
 }
 
-// One file entry: the staged file replaces its destination in a single move,
-// so a destination is never gone before its replacement is there. A missing
-// staged file or a locked destination fails the move and leaves both alone.
-bool CompleteEntry(const TiXmlElement& entry) {
+// One file entry: the staged file takes the destination's place, by moving
+// the destination aside when it is in use. A missing staged file or a
+// destination that can be neither replaced nor renamed fails the entry and
+// leaves both alone.
+bool CompleteEntry(const TiXmlElement& entry, TiXmlElement* root) {
     const char* path = entry.Attribute("path");
     const char* name = entry.Attribute("name");
     if (!path || !name) return false;
     std::string destination = DestinationOf(path, name);
-    std::string staged = StagedFileOf(destination);
-    if (!MoveFileExA(staged.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return false;
+    std::string aside;
+    switch (PutInPlace(StagedFileOf(destination), destination, &aside)) {
+        case Placed::kFailed:
+            return false;
+        case Placed::kAside:
+            RecordAsideCopy(root, aside);
+            break;
+        case Placed::kReplaced:
+            break;
+    }
     if (IsMarkedForRegistration(entry.Attribute("register"))) Register(path, name);
     return true;
 }
@@ -48,9 +58,12 @@ bool Finish(int* error) {
     // Every entry is attempted, whatever happened to the ones before it.
     bool completed = true;
     for (; entry; entry = entry->NextSiblingElement()) {
-        if (!CompleteEntry(*entry)) completed = false;
+        if (!CompleteEntry(*entry, root)) completed = false;
     }
     files->Clear();
+    // Copies moved aside by an earlier update may be free by now; the ones
+    // just moved aside are still held by this very process.
+    RemoveAsideCopies(root);
 
     if (completed) {
         // Without the server's version Update.xml stays as it is on disk.

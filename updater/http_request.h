@@ -2,24 +2,38 @@
 #pragma once
 #include <string>
 
+#include "http_get.h"
+
 namespace zarnel {
 
 class HttpRequest {
 public:
-    void setServer(const std::string& text) { server = text; }
-    void setObject(const std::string& text) { object = text; }
-    void setPort(unsigned number) { port = number; }
-    void setSecure(bool tls) { secure = tls; }
+    // A manifest is small: the whole exchange, connection to last byte, ends
+    // within this however slowly a server trickles its answer.
+    static constexpr DWORD kWholeExchangeMs = 30000;
+
+    void setServer(const std::string& text) { m_strServer = text; }
+    void setObject(const std::string& text) { m_strObject = text; }
+    void setPort(unsigned number) { m_nPort = number; }
+    void setSecure(bool tls) { m_bSecure = tls; }
+    void setLimits(const TimeLimits& limits, DWORD wholeExchangeMs) {
+        m_limits = limits;
+        m_nWholeExchangeMs = wholeExchangeMs;
+    }
 
     // The body in the thread's ANSI code page, cut at its first zero byte.
-    // On failure: an empty text and *error set to -1; otherwise *error is
-    // left as it was. The HTTP status is not judged here.
+    // On failure (no answer, a broken, stalled or short body, a body over the limit,
+    // time up): an empty text and *error set to -1; otherwise *error is left
+    // as it was. The HTTP status is not judged here.
     std::string get(int* error) const;
 
-    std::string server;
-    std::string object;
-    unsigned port = 80;
-    bool secure = false;
+private:
+    std::string m_strServer;
+    std::string m_strObject;
+    unsigned m_nPort = 80;
+    bool m_bSecure = false;
+    TimeLimits m_limits;
+    DWORD m_nWholeExchangeMs = kWholeExchangeMs;
 };
 
 }  // namespace zarnel

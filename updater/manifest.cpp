@@ -1,5 +1,7 @@
 #include "manifest.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -44,12 +46,24 @@ bool LoadManifest(TiXmlDocument* manifest, const char* path) {
 }
 
 bool SaveManifest(const TiXmlDocument& manifest, const char* path) {
-    // TinyXML's own SaveFile(path) ignores fclose, where a buffered write
+    // Written beside, then moved over the old file in one step: a crash or a
+    // full disk mid-write leaves the old manifest whole, never half a new one.
+    // TinyXML's own SaveFile(path) also ignores fclose, where a buffered write
     // error would show.
-    File file(std::fopen(path, "w"));
+    // Windows refuses to replace a read-only file; Wine run as root would not.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    std::string beside = std::string(path) + ".new";
+    File file(std::fopen(beside.c_str(), "w"));
     if (!file) return false;
     bool written = manifest.SaveFile(file.get());
-    return std::fclose(file.release()) == 0 && written;
+    written = std::fclose(file.release()) == 0 && written;
+    if (written && MoveFileExA(beside.c_str(), path,
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(beside.c_str());
+    return false;
 }
 
 }  // namespace zarnel

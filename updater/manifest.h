@@ -16,7 +16,8 @@ const char* OfferedVersion(const TiXmlDocument& manifest);
 // for its parser. False when the file cannot be read or is not well-formed.
 bool LoadManifest(TiXmlDocument* manifest, const char* path);
 
-// Saves in TinyXML's printed form; false unless every byte reached the file.
+// Saves in TinyXML's printed form, replacing the file only once the whole
+// new text is written; false (and the old file untouched) otherwise.
 bool SaveManifest(const TiXmlDocument& manifest, const char* path);
 
 }  // namespace zarnel

@@ -51,26 +51,26 @@ std::optional<std::uint64_t> ParseContentLength(const char* text) {
     return value;
 }
 
-ResponseBody::ResponseBody(std::optional<std::uint64_t> declared) : declared_(declared) {
-    if (declared_ && *declared_ > kMaxBytes) acceptable_ = false;
+ResponseBody::ResponseBody(std::optional<std::uint64_t> declared) : m_nDeclared(declared) {
+    if (m_nDeclared && *m_nDeclared > kMaxBytes) m_bAcceptable = false;
 }
 
 std::size_t ResponseBody::NextRead(std::size_t chunk) const {
-    if (!acceptable_) return 0;
+    if (!m_bAcceptable) return 0;
     // Without a declared length, asking for one byte past the limit is how an
     // oversized body shows.
-    std::uint64_t limit = declared_ ? *declared_ : kMaxBytes + 1;
-    std::uint64_t left = limit > bytes_.size() ? limit - bytes_.size() : 0;
+    std::uint64_t limit = m_nDeclared ? *m_nDeclared : kMaxBytes + 1;
+    std::uint64_t left = limit > m_strBytes.size() ? limit - m_strBytes.size() : 0;
     return static_cast<std::size_t>(std::min<std::uint64_t>(left, chunk));
 }
 
 void ResponseBody::Append(const char* data, std::size_t size) {
-    bytes_.append(data, size);
-    if (bytes_.size() > kMaxBytes) acceptable_ = false;
+    m_strBytes.append(data, size);
+    if (m_strBytes.size() > kMaxBytes) m_bAcceptable = false;
 }
 
 std::string ResponseBody::Text() const {
-    return std::string(bytes_.c_str());
+    return std::string(m_strBytes.c_str());
 }
 
 }  // namespace zarnel

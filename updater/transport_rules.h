@@ -33,18 +33,21 @@ public:
 
     explicit ResponseBody(std::optional<std::uint64_t> declared);
 
-    bool acceptable() const { return acceptable_; }
+    bool acceptable() const { return m_bAcceptable; }
+    // False while fewer bytes than a declared length have arrived: a body
+    // that ends there was cut short.
+    bool complete() const { return !m_nDeclared || m_strBytes.size() >= *m_nDeclared; }
     // How many bytes to ask for next, at most chunk; 0 once the body is complete.
     std::size_t NextRead(std::size_t chunk) const;
     void Append(const char* data, std::size_t size);
     // The text: the received bytes up to the first zero byte.
     std::string Text() const;
-    std::size_t size() const { return bytes_.size(); }
+    std::size_t size() const { return m_strBytes.size(); }
 
 private:
-    std::optional<std::uint64_t> declared_;
-    std::string bytes_;
-    bool acceptable_ = true;
+    std::optional<std::uint64_t> m_nDeclared;
+    std::string m_strBytes;
+    bool m_bAcceptable = true;
 };
 
 }  // namespace zarnel

@@ -1,4 +1,4 @@
-// Owners of the Win32 handles the update provider opens.
+// Owners of the Win32 handles the update provider and the updater open.
 #pragma once
 #include <windows.h>
 #include <wininet.h>
@@ -8,22 +8,26 @@ namespace zarnel {
 template <typename H, BOOL(WINAPI* Close)(H)>
 class OwnedHandle {
 public:
-    explicit OwnedHandle(H handle = nullptr) : handle_(handle) {}
-    ~OwnedHandle() {
-        if (handle_) Close(handle_);
-    }
+    explicit OwnedHandle(H handle = nullptr) : m_h(handle) {}
+    ~OwnedHandle() { reset(); }
     OwnedHandle(const OwnedHandle&) = delete;
     OwnedHandle& operator=(const OwnedHandle&) = delete;
 
-    H get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
+    H get() const { return m_h; }
+    explicit operator bool() const { return m_h != nullptr; }
+    void reset(H handle = nullptr) {
+        if (m_h) Close(m_h);
+        m_h = handle;
+    }
 
 private:
-    H handle_;
+    H m_h;
 };
 
 // Root, connection and request handles alike.
 using InternetHandle = OwnedHandle<HINTERNET, InternetCloseHandle>;
+// Processes, threads, mutexes, events: null means none. (CreateFile's
+// INVALID_HANDLE_VALUE is turned into null by its callers.)
 using KernelHandle = OwnedHandle<HANDLE, CloseHandle>;
 
 }  // namespace zarnel

@@ -1,5 +1,7 @@
 #include "program_run.h"
 
+#include <tlhelp32.h>
+
 namespace support {
 
 namespace {
@@ -57,11 +59,16 @@ ProgramRun::~ProgramRun() {
 }
 
 bool ProgramRun::Start(const std::string& exe, const std::string& folder, const std::string& arguments) {
-    Kill();
     std::string line = "\"" + exe + "\"";
     if (!arguments.empty()) {
         line += " " + arguments;
     }
+    return StartWholeLine(exe, folder, line);
+}
+
+bool ProgramRun::StartWholeLine(const std::string& exe, const std::string& folder, const std::string& commandLine) {
+    Kill();
+    std::string line = commandLine;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
@@ -73,6 +80,13 @@ bool ProgramRun::Start(const std::string& exe, const std::string& folder, const 
     m_process = pi.hProcess;
     m_pid = pi.dwProcessId;
     return true;
+}
+
+bool ProgramRun::Attach(DWORD pid) {
+    Kill();
+    m_process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    m_pid = m_process ? pid : 0;
+    return m_process != nullptr;
 }
 
 bool ProgramRun::WaitForExit(DWORD milliseconds) {
@@ -101,6 +115,23 @@ void ProgramRun::Kill() {
     }
     CloseHandle(m_process);
     m_process = nullptr;
+}
+
+std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return found;
+    }
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) {
+            found.push_back(entry.th32ProcessID);
+        }
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 std::vector<HWND> TopLevelWindows(DWORD pid) {

@@ -25,6 +25,10 @@ public:
 
     // Starts exe in folder (its current directory; empty keeps ours) with the argument text.
     bool Start(const std::string& exe, const std::string& folder, const std::string& arguments);
+    // Starts exe with commandLine as the whole command line, no program name in front.
+    bool StartWholeLine(const std::string& exe, const std::string& folder, const std::string& commandLine);
+    // Takes over a program started by someone else, to wait for or end it.
+    bool Attach(DWORD pid);
     // True when the program ended within the time; its exit code is then known.
     bool WaitForExit(DWORD milliseconds);
     bool Running() const;
@@ -52,6 +56,9 @@ bool WaitUntil(F done, DWORD milliseconds, DWORD step = 50) {
         Sleep(step);
     }
 }
+
+// Running processes whose file name is exeName (e.g. "Brisvane.exe").
+std::vector<DWORD> ProcessesNamed(const std::string& exeName);
 
 std::vector<HWND> TopLevelWindows(DWORD pid);
 // The first visible top-level window of pid that has no owner, or null.

@@ -62,6 +62,16 @@ TEST_F(Check, FailsWhenTheServerCannotBeReached) {
     ExpectFailure("nothing listens");
 }
 
+// The launcher waits for check on its user-interface thread: a server that
+// accepts and never answers must not keep it from coming up.
+TEST_F(Check, FailsWhenTheServerNeverAnswers) {
+    WriteLocalManifest("1.0", "Server.xml");
+    ASSERT_TRUE(server_.Route("/Server.xml", 200, "<m><r version=\"2\"/></m>", "stall"));
+    const ULONGLONG start = GetTickCount64();
+    ExpectFailure("no answer");
+    EXPECT_LT(GetTickCount64() - start, 45000u);
+}
+
 TEST_F(Check, FailsOnAnAnswerWithoutAnOfferedVersion) {
     WriteLocalManifest("1.0", "Server.xml");
     const char* answers[] = {

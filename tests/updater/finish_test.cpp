@@ -2,6 +2,8 @@
 // manifests and program files afterwards.
 #include "zarnel_fixture.h"
 
+#include <vector>
+
 namespace ztest {
 namespace {
 
@@ -127,6 +129,51 @@ TEST_F(Finish, ALockedDestinationKeepsBothFiles) {
     ExpectUntouched("locked.dll");
 }
 
+// Names in the test folder matching a wildcard pattern.
+std::vector<std::string> Matching(const std::string& pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName); while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// A loaded library, like the running program, can be renamed but neither
+// replaced nor deleted: it goes aside, and the aside copy goes at the first
+// start after nothing holds it.
+TEST_F(Finish, AnInUseDestinationGoesAsideUntilItIsFree) {
+    ASSERT_TRUE(CopyIn(REGTEST_DLL, "busy.dll"));
+    ASSERT_TRUE(CopyIn(REGTEST_DLL, "busy.dll.tmp"));
+    Write("busy.dll.tmp", "new busy.dll");
+    HMODULE held = LoadLibraryA(File("busy.dll").c_str());
+    ASSERT_TRUE(held);
+    WriteLocalManifest("1.0", "S.xml", "<files><f path=\"\" name=\"busy.dll\"/></files>");
+    Write("Server.xml", kServer);
+    EXPECT_TRUE(CallFinish());
+    ExpectReplaced("busy.dll");
+
+    auto aside = Matching(File("busy.dll.previous-*"));
+    ASSERT_EQ(1u, aside.size());
+    EXPECT_TRUE(Exists(aside[0]));
+    std::string update = Read("Update.xml");
+    EXPECT_NE(std::string::npos, update.find("version=\"2.0\"")) << update;
+    EXPECT_NE(std::string::npos, update.find("<copy file=\"busy.dll.previous-")) << update;
+
+    // Still held: the start keeps it listed.
+    ASSERT_TRUE(server_.Route("/S.xml", 200, kServer));
+    int error = 0;
+    EXPECT_TRUE(zarnel_.check(&error));
+    EXPECT_TRUE(Exists(aside[0]));
+    FreeLibrary(held);
+    EXPECT_TRUE(zarnel_.check(&error));
+    EXPECT_FALSE(Exists(aside[0]));
+    update = Read("Update.xml");
+    EXPECT_EQ(std::string::npos, update.find("previous")) << update;
+    EXPECT_NE(std::string::npos, update.find("version=\"2.0\"")) << update;
+}
+
 TEST_F(Finish, AnUnwritableUpdateXmlIsNoCompletedUpdate) {
     Stage("a.dat");
     WriteUpdate("<files><f path=\"\" name=\"a.dat\"/></files>");
@@ -139,6 +186,16 @@ TEST_F(Finish, AnUnwritableUpdateXmlIsNoCompletedUpdate) {
     EXPECT_FALSE(result);
     ExpectReplaced("a.dat");
     EXPECT_NE(std::string::npos, Read("Update.xml").find("version=\"1.0\""));
+
+    // Read-only, as Windows keeps it even from a replacing move.
+    Stage("a.dat");
+    Write("Server.xml", kServer);
+    const std::string before = Read("Update.xml");
+    ASSERT_TRUE(SetFileAttributesA(File("Update.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(CallFinish());
+    SetFileAttributesA(File("Update.xml").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(before, Read("Update.xml"));
+    EXPECT_FALSE(Exists("Update.xml.new"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The update provider's plain rules, called directly.
 #include <gtest/gtest.h>
 
+#include "put_in_place.h"
 #include "transport_rules.h"
 #include "update_rules.h"
 #include "xml_text.h"
@@ -44,9 +45,11 @@ TEST(ResponseBody, WithADeclaredLengthTakesAtMostThatMany) {
     EXPECT_EQ(5u, body.NextRead(4096));
     body.Append("Hel", 3);
     EXPECT_EQ(2u, body.NextRead(4096));
+    EXPECT_FALSE(body.complete());
     body.Append("lo", 2);
     EXPECT_EQ(0u, body.NextRead(4096));
     EXPECT_TRUE(body.acceptable());
+    EXPECT_TRUE(body.complete());
     EXPECT_EQ("Hello", body.Text());
 
     ResponseBody empty(0);
@@ -109,6 +112,13 @@ TEST(UpdateRules, NamesRunTogetherAsWritten) {
     EXPECT_EQ("libx.dll", DestinationOf("lib", "x.dll"));
     EXPECT_EQ("x.dll", DestinationOf("", "x.dll"));
     EXPECT_EQ("lib\\x.dll.tmp", StagedFileOf("lib\\x.dll"));
+}
+
+TEST(PutInPlace, AsideNamesSayPreviousAndDifferPerAttempt) {
+    EXPECT_EQ("bin\\Vorn_Login.exe.previous-1c-2f0a-0", AsideNameOf("bin\\Vorn_Login.exe", 0x1c, 0x2f0a, 0));
+    EXPECT_NE(AsideNameOf("a.dll", 1, 2, 0), AsideNameOf("a.dll", 1, 2, 1));
+    EXPECT_NE(AsideNameOf("a.dll", 1, 2, 0), AsideNameOf("a.dll", 1, 3, 0));
+    EXPECT_NE(AsideNameOf("a.dll", 1, 2, 0), AsideNameOf("a.dll", 2, 2, 0));
 }
 
 TEST(UpdateRules, OnlyTrueMarksARegistrationAndTheNameIsQuoted) {

@@ -46,6 +46,7 @@ protected:
 
     std::string Get(int* error, bool secure = false, int port = 0) {
         HttpRequest request;
+        request.setLimits(m_limits, m_nWholeMs);
         request.setServer("127.0.0.1");
         request.setObject("/doc");
         request.setPort(port ? port : server_.port());
@@ -69,6 +70,8 @@ protected:
     }
 
     support::TestHttpd server_;
+    TimeLimits m_limits;
+    DWORD m_nWholeMs = HttpRequest::kWholeExchangeMs;
 };
 
 TEST_F(Transport, ReadsABodyWithoutContentLengthToItsEnd) {
@@ -127,6 +130,27 @@ TEST_F(Transport, SecureRequestsSpeakTlsOnTheGivenPort) {
     auto requests = server_.Requests();
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ("TLS-CLIENT-HELLO", requests[0].line);
+}
+
+// A server that accepts and then stops talking fails the request within the
+// limits instead of holding the caller for WinINet's own minutes.
+TEST_F(Transport, GivesUpOnAServerThatStopsTalking) {
+    m_limits = TimeLimits{1000, 1000, 1000};
+    const std::string body(100000, 'x');
+    for (const char* mode : {"stall", "stallbody=5000"}) {
+        const ULONGLONG start = GetTickCount64();
+        ExpectFailure(body, mode);
+        EXPECT_LT(GetTickCount64() - start, 15000u) << mode;
+    }
+    // Trickling within every single limit still ends at the whole exchange's.
+    m_nWholeMs = 1500;
+    const ULONGLONG start = GetTickCount64();
+    ExpectFailure(std::string(20000, 'y'), "rate=2000");
+    EXPECT_LT(GetTickCount64() - start, 8000u);
+}
+
+TEST_F(Transport, FailsOnABodyCutShort) {
+    ExpectFailure(std::string(100000, 'x'), "cut=40000");
 }
 
 }  // namespace

@@ -15,6 +15,12 @@ payload; the reply is "OK" or "ERR <why>" on the first line, then data.
             nolength   no Content-Length, body ends when the server closes
             http10     HTTP/1.0 status line, no Content-Length, close-delimited
             declared=N Content-Length: N whatever the body's length
+            stall      reads the request and never answers (until CLOSE)
+            stallbody=N  Content-Length of the whole body, sends N bytes of
+                       it, then nothing more (until CLOSE)
+            cut=N      Content-Length of the whole body, sends N bytes of it,
+                       then hangs up
+            rate=N     Content-Length, the body at about N bytes a second
   FILES <port> <dir>   serve files of a directory for paths no route names
   LOG <port>           every request so far: request line, headers, blank line
                        (a TLS handshake is logged as the line TLS-CLIENT-HELLO)
@@ -25,6 +31,7 @@ import os
 import socket
 import sys
 import threading
+import time
 
 LOCK = threading.Lock()
 LISTENERS = {}  # port -> Listener
@@ -46,6 +53,7 @@ class Listener:
         self.sock.bind(("127.0.0.1", port))
         self.sock.listen(16)
         self.closed = False
+        self.closing = threading.Event()  # wakes stalled answers at CLOSE
         threading.Thread(target=self.accept_loop, daemon=True).start()
 
     def accept_loop(self):
@@ -58,6 +66,7 @@ class Listener:
 
     def close(self):
         self.closed = True
+        self.closing.set()
         # Closing alone leaves the port bound while accept() blocks in the
         # loop's thread on Linux; shutting the socket down wakes it.
         try:
@@ -90,7 +99,9 @@ class Listener:
             parts = lines[0].split(" ")
             target = parts[1] if len(parts) > 1 else "/"
             path = target.split("?", 1)[0]
-            conn.sendall(self.respond(path))
+            with LOCK:
+                route = self.find_route(path)
+            self.send(conn, route)
         except OSError:
             pass
         finally:
@@ -100,11 +111,37 @@ class Listener:
                 pass
             conn.close()
 
-    def respond(self, path):
-        with LOCK:
-            route = self.routes.get(path) or self.file_route(path) or self.routes.get("*")
+    def find_route(self, path):
+        route = self.routes.get(path) or self.file_route(path) or self.routes.get("*")
         if route is None:
             route = Route(404, "length", [], b"<html><body>not found</body></html>")
+        return route
+
+    def send(self, conn, route):
+        mode, _, arg = route.mode.partition("=")
+        if mode == "stall":
+            self.closing.wait(120)
+            return
+        whole = Route(route.status, "length", route.headers, route.body)
+        if mode in ("stallbody", "cut"):
+            data = self.respond(whole)
+            head_len = len(data) - len(route.body)
+            conn.sendall(data[:head_len + int(arg)])
+            if mode == "stallbody":
+                self.closing.wait(120)
+            return
+        if mode == "rate":
+            data = self.respond(whole)
+            step = max(1, int(arg) // 20)
+            for at in range(0, len(data), step):
+                if self.closing.is_set():
+                    return
+                conn.sendall(data[at:at + step])
+                time.sleep(0.05)
+            return
+        conn.sendall(self.respond(route))
+
+    def respond(self, route):
         version = "HTTP/1.0" if route.mode == "http10" else "HTTP/1.1"
         head = ["%s %d %s" % (version, route.status, "OK" if route.status == 200 else "Status")]
         if route.mode == "length":

@@ -1,0 +1,48 @@
+// What the server offers, as read from the saved server manifest (Server.xml).
+// The publisher's format (see the README):
+//   <manifest>
+//     <release version="2.0"/>                     first child: the version
+//     <file path="data\" name="pack.dat" size="1234" sha256="<64 hex digits>"
+//           url="files/pack.dat"/>
+//     <file path="" name="Vorn_Login.exe" register="false" .../>
+//   </manifest>
+// Every "file" child after the first is one file of the new version; "url"
+// is absolute or relative to the manifest's own address.
+#pragma once
+#include <tinyxml.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace brisvane {
+
+struct OfferedFile {
+    std::string path;      // folder, run together with name as the protocol does
+    std::string name;
+    std::string url;       // as written; resolved against the manifest's address
+    bool registered = false;
+    std::uint64_t size = 0;
+    std::string sha256;    // 64 lower-case hex digits
+};
+
+struct Offer {
+    std::string version;
+    std::vector<OfferedFile> files;
+};
+
+// False, with the reason for a log or a test, when the manifest offers no
+// version or a file entry is unusable: a missing or malformed attribute, a
+// destination outside the install folder, or the same destination twice.
+bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why);
+
+// A destination the updater may write: relative, inside the install folder,
+// a plain file name at the end.
+bool IsSafeDestination(const std::string& destination);
+
+// Decimal digits only, no sign, no overflow.
+bool ParseSize(const char* text, std::uint64_t* size);
+// 64 hex digits of either case, returned in lower case.
+bool ParseSha256(const char* text, std::string* hex);
+
+}  // namespace brisvane

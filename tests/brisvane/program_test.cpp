@@ -1,0 +1,125 @@
+// Brisvane.exe itself under Wine: how it refuses to start, one updater per
+// folder, and its window through a failure, a retry and a cancel.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include "offer_builder.h"
+#include "program_run.h"
+#include "temp_dir.h"
+#include "updater_window.h"
+
+namespace btest {
+namespace {
+
+constexpr char kToken[] = "KT481D27-M305-942e-C7F2-5H9036B14RMX";
+
+class UpdaterProgram : public ::testing::Test {
+protected:
+    UpdaterProgram() : server_(support::TestHttpd::Port(32)) {}
+    void SetUp() override {
+        ASSERT_TRUE(server_.ok()) << server_.error();
+        ASSERT_TRUE(support::CopyBuildFile(BRISVANE_EXE, dir_.File("Brisvane.exe")));
+        ASSERT_TRUE(support::CopyBuildFile(STANDIN_PROGRAM, dir_.File("Vorn_Login.exe")));
+        files_ = {{"", "a.dat", std::string(200000, 'a')}, {"", "b.dat", "new b"}};
+        Write("Update.xml", "<update version=\"1.0\" url=\"" + server_.Url("/") +
+                                "\" info=\"Server.xml\"><files /></update>");
+        Write("Server.xml", ServerManifest("2.0", files_));
+        ASSERT_TRUE(ServeFiles(server_, files_));
+        m_strUpdateXml = Read("Update.xml");
+    }
+    void TearDown() override {
+        updater_.Kill();
+        second_.Kill();
+        if (Exists("updater-started.txt")) {
+            Write("release-updater.txt", "go");
+            support::WaitUntil([&] { return Exists("updater-released.txt"); }, 20000);
+        }
+    }
+    bool StartUpdater(support::ProgramRun& run) {
+        return run.StartWholeLine(dir_.File("Brisvane.exe"), dir_.path(), kToken);
+    }
+    void Write(const std::string& name, const std::string& text) {
+        ASSERT_TRUE(support::WriteTextFile(dir_.File(name), text)) << name;
+    }
+    std::string Read(const std::string& name) {
+        std::string text;
+        return support::ReadTextFile(dir_.File(name), &text) ? text : "(missing)";
+    }
+    bool Exists(const std::string& name) { return support::FileExists(dir_.File(name)); }
+    void ExpectNothingChanged() {
+        EXPECT_FALSE(Exists("a.dat.tmp"));
+        EXPECT_FALSE(Exists("b.dat.tmp"));
+        EXPECT_EQ(m_strUpdateXml, Read("Update.xml"));
+        EXPECT_FALSE(Exists("updater-started.txt"));
+    }
+
+    support::ScopedTempDir dir_;
+    support::TestHttpd server_;
+    std::vector<ServedFile> files_;
+    std::string m_strUpdateXml;
+    support::ProgramRun updater_;
+    support::ProgramRun second_;
+};
+
+TEST_F(UpdaterProgram, StartedByHandItExplainsAndChangesNothing) {
+    ASSERT_TRUE(updater_.Start(dir_.File("Brisvane.exe"), dir_.path(), kToken));  // name in front
+    HWND box = nullptr;
+    ASSERT_TRUE(support::WaitUntil([&] { return (box = support::ShownWindow(updater_.Pid())) != nullptr; }, 30000));
+    char className[32] = {};
+    GetClassNameA(box, className, sizeof className);
+    EXPECT_STREQ("#32770", className);
+    EXPECT_EQ("更新程序由游戏登录器自动启动，请直接运行游戏。", ControlText(box, 0xFFFF));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(updater_.WaitForExit(20000));
+    EXPECT_EQ(3u, updater_.ExitCode());
+    ExpectNothingChanged();
+    EXPECT_TRUE(server_.Requests().empty());
+}
+
+TEST_F(UpdaterProgram, ASecondUpdaterInTheFolderEndsAtOnceAndCancelLeavesNothing) {
+    ASSERT_TRUE(server_.Route(FilePath(0), 200, files_[0].bytes, "rate=20000"));
+    ASSERT_TRUE(StartUpdater(updater_));
+    UpdaterWindow window(updater_.Pid());
+    ASSERT_TRUE(window.Wait());
+    ASSERT_TRUE(support::WaitUntil([&] { return Exists("a.dat.tmp"); }, 30000));
+
+    ASSERT_TRUE(StartUpdater(second_));
+    ASSERT_TRUE(second_.WaitForExit(20000));
+    EXPECT_EQ(2u, second_.ExitCode());
+    EXPECT_TRUE(updater_.Running());
+
+    // The window shows the download under way.
+    EXPECT_EQ("正在下载更新…", window.Status());
+    EXPECT_NE(std::string::npos, ControlText(window.hwnd(), brisvane::kFileText).find("a.dat (1/2)"));
+    window.Click(brisvane::kCancelButton);
+    ASSERT_TRUE(window.WaitForStatus("更新已取消"));
+    EXPECT_EQ("退出", ControlText(window.hwnd(), brisvane::kCancelButton));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window.hwnd(), brisvane::kRetryButton)));
+    ExpectNothingChanged();
+    window.Click(brisvane::kCancelButton);
+    ASSERT_TRUE(updater_.WaitForExit(20000));
+    EXPECT_EQ(1u, updater_.ExitCode());
+    ExpectNothingChanged();
+}
+
+TEST_F(UpdaterProgram, AFailureIsShownAndARetryCompletes) {
+    ASSERT_TRUE(server_.Route(FilePath(1), 404, "missing"));
+    ASSERT_TRUE(StartUpdater(updater_));
+    UpdaterWindow window(updater_.Pid());
+    ASSERT_TRUE(window.Wait());
+    ASSERT_TRUE(window.WaitForStatus("更新失败"));
+    EXPECT_EQ("更新失败：更新服务器返回错误（HTTP 404）。", window.Status());
+    ExpectNothingChanged();
+
+    ASSERT_TRUE(ServeFiles(server_, files_));
+    window.Click(brisvane::kRetryButton);
+    ASSERT_TRUE(updater_.WaitForExit(60000));
+    EXPECT_EQ(0u, updater_.ExitCode());
+    EXPECT_EQ(files_[0].bytes, Read("a.dat.tmp"));
+    EXPECT_EQ("new b", Read("b.dat.tmp"));
+    ASSERT_TRUE(support::WaitUntil([&] { return Read("updater-started.txt").find('\n') != std::string::npos; }, 20000));
+    EXPECT_EQ(0u, Read("updater-started.txt").find("\"Vorn_Login.exe\" TRUE\n"));
+}
+
+}  // namespace
+}  // namespace btest

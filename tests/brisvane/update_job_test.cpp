@@ -1,0 +1,222 @@
+// One update attempt in this process, against the local test server: what it
+// stages, records and starts, and what it leaves after each kind of failure.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "offer_builder.h"
+#include "program_run.h"
+#include "temp_dir.h"
+#include "update_job.h"
+
+namespace btest {
+namespace {
+
+using brisvane::Outcome;
+
+constexpr char kProgramStarted[] = "updater-started.txt";  // the stand-in program's record
+
+class UpdateJob : public ::testing::Test {
+protected:
+    UpdateJob() : server_(support::TestHttpd::Port(30)) {}
+    void SetUp() override {
+        ASSERT_TRUE(server_.ok()) << server_.error();
+        ASSERT_TRUE(support::CopyBuildFile(STANDIN_PROGRAM, dir_.File("Vorn_Login.exe")));
+        files_ = {{"", "Vorn_Login.exe", "new program"},
+                  {"data\\", "pack.dat", std::string(300000, 'p') + "end"},
+                  {"", "regtest.dll", "new component", true}};
+        m_strUpdateXml = "<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + server_.Url("/") +
+                         "\" info=\"Server.xml\">\n    <files />\n</update>\n";
+    }
+    void TearDown() override {
+        // A started stand-in holds its own file until released.
+        if (Exists(kProgramStarted)) {
+            Write("release-updater.txt", "go");
+            support::WaitUntil([&] { return Exists("updater-released.txt"); }, 20000);
+        }
+    }
+    // The state check leaves behind: Update.xml, the saved server manifest,
+    // and the installed version 1 files.
+    void Install() {
+        Write("Update.xml", m_strUpdateXml);
+        Write("Server.xml", ServerManifest("2.0", files_));
+        CreateDirectoryA(dir_.File("data").c_str(), nullptr);
+        for (const ServedFile& f : files_) Write(f.path + f.name, "old " + f.name);
+        ASSERT_TRUE(ServeFiles(server_, files_));
+    }
+    brisvane::DownloadResult Run(zarnel::TimeLimits limits = zarnel::TimeLimits()) {
+        std::atomic<bool> cancel{false};
+        return brisvane::RunUpdate(&state_, cancel, limits);
+    }
+    void Write(const std::string& name, const std::string& text) {
+        ASSERT_TRUE(support::WriteTextFile(dir_.File(name), text)) << name;
+    }
+    std::string Read(const std::string& name) {
+        std::string text;
+        return support::ReadTextFile(dir_.File(name), &text) ? text : "(missing)";
+    }
+    bool Exists(const std::string& name) { return support::FileExists(dir_.File(name)); }
+    // After a failure: nothing staged, Update.xml as it was, the old files, no restart.
+    void ExpectNothingChanged(const std::string& why) {
+        for (const ServedFile& f : files_) {
+            EXPECT_EQ("old " + f.name, Read(f.path + f.name)) << why;
+            EXPECT_FALSE(Exists(f.path + f.name + ".tmp")) << why << ": " << f.name;
+        }
+        EXPECT_EQ(m_strUpdateXml, Read("Update.xml")) << why;
+        EXPECT_FALSE(Exists("Update.xml.new")) << why;
+        EXPECT_TRUE(Exists("Server.xml")) << why;
+        EXPECT_FALSE(Exists(kProgramStarted)) << why;
+    }
+
+    support::ScopedTempDir dir_;
+    support::TestHttpd server_;
+    std::vector<ServedFile> files_;
+    std::string m_strUpdateXml;
+    brisvane::ProgressState state_;
+};
+
+TEST_F(UpdateJob, StagesVerifiedFilesListsThemAndRestartsTheProgram) {
+    Install();
+    Write("data\\pack.dat", files_[1].bytes);  // already the new bytes: not fetched again
+    ASSERT_TRUE(server_.ClearLog());
+    EXPECT_EQ(Outcome::kDone, Run().outcome);
+
+    EXPECT_EQ("new program", Read("Vorn_Login.exe.tmp"));
+    EXPECT_EQ("new component", Read("regtest.dll.tmp"));
+    EXPECT_FALSE(Exists("data\\pack.dat.tmp"));
+    EXPECT_EQ("old regtest.dll", Read("regtest.dll"));
+    for (const auto& request : server_.Requests()) EXPECT_EQ(std::string::npos, request.line.find("/files/1"));
+    EXPECT_EQ(2u, server_.Requests().size());
+
+    // The list names the staged files; version, url and info stay.
+    EXPECT_EQ("<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + server_.Url("/") +
+                  "\" info=\"Server.xml\">\n    <files>\n"
+                  "        <file path=\"\" name=\"Vorn_Login.exe\" />\n"
+                  "        <file path=\"\" name=\"regtest.dll\" register=\"true\" />\n"
+                  "    </files>\n</update>\n",
+              Read("Update.xml"));
+    EXPECT_TRUE(Exists("Server.xml"));
+    // The program, from this folder, with the completion argument alone.
+    ASSERT_TRUE(support::WaitUntil([&] { return Read(kProgramStarted).find('\n') != std::string::npos; }, 20000));
+    std::string folder = dir_.path().substr(0, dir_.path().size() - 1);
+    EXPECT_EQ("\"Vorn_Login.exe\" TRUE\n" + folder + "\n", Read(kProgramStarted));
+}
+
+TEST_F(UpdateJob, NewFoldersAreMadeAndOldListEntriesReplaced) {
+    files_[1].path = "maps\\north\\";
+    m_strUpdateXml = "<update version=\"1.0\" url=\"" + server_.Url("/") +
+                     "\" info=\"Server.xml\"><files><file path=\"\" name=\"stale.dat\" /></files></update>";
+    Write("Update.xml", m_strUpdateXml);
+    Write("Server.xml", ServerManifest("2.0", files_));
+    ASSERT_TRUE(ServeFiles(server_, files_));
+    EXPECT_EQ(Outcome::kDone, Run().outcome);
+    EXPECT_EQ(files_[1].bytes, Read("maps\\north\\pack.dat.tmp"));
+    const std::string update = Read("Update.xml");
+    EXPECT_EQ(std::string::npos, update.find("stale.dat")) << update;
+    EXPECT_NE(std::string::npos, update.find("<file path=\"maps\\north\\\" name=\"pack.dat\" />")) << update;
+}
+
+TEST_F(UpdateJob, WithEverythingInstalledTheVersionIsRecordedAtOnce) {
+    Install();
+    for (const ServedFile& f : files_) Write(f.path + f.name, f.bytes);
+    EXPECT_EQ(Outcome::kDone, Run().outcome);
+    const std::string update = Read("Update.xml");
+    EXPECT_NE(std::string::npos, update.find("<update version=\"2.0\"")) << update;
+    EXPECT_NE(std::string::npos, update.find("<files />")) << update;
+    EXPECT_FALSE(Exists("Server.xml"));
+    EXPECT_TRUE(support::WaitUntil([&] { return Exists(kProgramStarted); }, 20000));
+}
+
+// The second file fails each way; the first one, already staged, goes too.
+TEST_F(UpdateJob, AFailedDownloadLeavesNothingBehind) {
+    struct Fault {
+        int status;
+        std::string body;
+        std::string mode;
+        Outcome outcome;
+    };
+    const std::string good = files_[1].bytes;
+    std::string flipped = good;
+    flipped[1000] = 'q';
+    const Fault faults[] = {
+        {404, "<html>missing</html>", "length", Outcome::kHttpStatus},
+        {200, good, "cut=100000", Outcome::kShortBody},  // connection dropped midway
+        {200, good.substr(0, 1000), "length", Outcome::kShortBody},
+        {200, good + "more", "nolength", Outcome::kShortBody},
+        {200, flipped, "length", Outcome::kHashMismatch},
+        {200, good, "stallbody=5000", Outcome::kUnreachable},
+    };
+    for (const Fault& fault : faults) {
+        Install();
+        ASSERT_TRUE(server_.Route(FilePath(1), fault.status, fault.body, fault.mode));
+        const brisvane::DownloadResult result = Run(zarnel::TimeLimits{2000, 2000, 2000});
+        EXPECT_EQ(fault.outcome, result.outcome) << fault.mode << " " << fault.status;
+        if (fault.status != 200) {
+            EXPECT_EQ(404u, result.status);
+        }
+        ExpectNothingChanged(fault.mode);
+        EXPECT_EQ(brisvane::Phase::kFailed, state_.Snapshot().phase);
+    }
+}
+
+TEST_F(UpdateJob, AnUnreachableServerChangesNothing) {
+    Install();
+    m_strUpdateXml = "<update version=\"1.0\" url=\"http://127.0.0.1:" +
+                     std::to_string(support::TestHttpd::Port(31)) + "/\" info=\"Server.xml\"><files /></update>";
+    Write("Update.xml", m_strUpdateXml);
+    EXPECT_EQ(Outcome::kUnreachable, Run().outcome);
+    ExpectNothingChanged("nothing listens");
+}
+
+TEST_F(UpdateJob, AnUnwritableUpdateXmlOrStagedFileChangesNothing) {
+    Install();
+    ASSERT_TRUE(SetFileAttributesA(dir_.File("Update.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(Outcome::kRecordFailed, Run().outcome);
+    SetFileAttributesA(dir_.File("Update.xml").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ExpectNothingChanged("read-only Update.xml");
+
+    // A folder where the staged file should go stands for a disk that refuses it.
+    ASSERT_TRUE(CreateDirectoryA(dir_.File("regtest.dll.tmp").c_str(), nullptr));
+    EXPECT_EQ(Outcome::kWriteFailed, Run().outcome);
+    RemoveDirectoryA(dir_.File("regtest.dll.tmp").c_str());
+    ExpectNothingChanged("unwritable staged file");
+}
+
+TEST_F(UpdateJob, ACancelStopsTheDownloadAndRemovesItsFiles) {
+    files_[2].bytes = std::string(400000, 'c');
+    Install();
+    ASSERT_TRUE(server_.Route(FilePath(2), 200, files_[2].bytes, "rate=100000"));
+    std::atomic<bool> cancel{false};
+    std::thread canceller([&] {
+        support::WaitUntil([&] { return state_.Snapshot().fileNumber == 3 && state_.Snapshot().fileBytes > 0; },
+                           20000, 10);
+        cancel = true;
+    });
+    const auto result = brisvane::RunUpdate(&state_, cancel);
+    canceller.join();
+    EXPECT_EQ(Outcome::kCancelled, result.outcome);
+    ExpectNothingChanged("cancelled");
+}
+
+TEST_F(UpdateJob, AnUnusableManifestFetchesNothing) {
+    Install();
+    const char* manifests[] = {
+        "<manifest><release/></manifest>",
+        "<manifest><release version=\"2\"/><file path=\"..\\\" name=\"evil.dll\" size=\"1\" "
+        "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
+        "<manifest><release version=\"2\"/><file path=\"\" name=\"a.dll\" size=\"-1\" "
+        "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
+    };
+    ASSERT_TRUE(server_.ClearLog());
+    for (const char* manifest : manifests) {
+        Write("Server.xml", manifest);
+        EXPECT_EQ(Outcome::kBadManifest, Run().outcome) << manifest;
+    }
+    EXPECT_TRUE(server_.Requests().empty());
+    DeleteFileA(dir_.File("Server.xml").c_str());
+    EXPECT_EQ(Outcome::kBadManifest, Run().outcome);
+}
+
+}  // namespace
+}  // namespace btest

@@ -1,0 +1,81 @@
+// Putting a staged file in place when the platform refuses a move: the
+// refusals Wine does not make on its own are injected.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include "put_in_place.h"
+#include "temp_dir.h"
+
+namespace zarnel {
+namespace {
+
+// Which moves fail, counted from the first: bit n set fails move n with error.
+unsigned g_failing = 0;
+DWORD g_error = 0;
+unsigned g_move = 0;
+
+BOOL WINAPI ScriptedMove(LPCSTR from, LPCSTR to, DWORD flags) {
+    if (g_failing & (1u << g_move++)) {
+        SetLastError(g_error);
+        return FALSE;
+    }
+    return MoveFileExA(from, to, flags);
+}
+
+class PutInPlaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_move = 0;
+        ASSERT_TRUE(support::WriteTextFile(dir_.File("a.dll"), "old"));
+        ASSERT_TRUE(support::WriteTextFile(dir_.File("a.dll.tmp"), "new"));
+    }
+    Placed Put(unsigned failing, DWORD error) {
+        g_failing = failing;
+        g_error = error;
+        FileMoves moves;
+        moves.moveEx = ScriptedMove;
+        return PutInPlace("a.dll.tmp", "a.dll", &m_strAside, moves);
+    }
+    std::string Text(const std::string& name) {
+        std::string text;
+        return support::ReadTextFile(dir_.File(name), &text) ? text : "(missing)";
+    }
+
+    support::ScopedTempDir dir_;
+    std::string m_strAside;
+};
+
+TEST_F(PutInPlaceTest, AnInUseDestinationGoesAside) {
+    EXPECT_EQ(Placed::kAside, Put(1u, ERROR_SHARING_VIOLATION));
+    EXPECT_EQ("new", Text("a.dll"));
+    EXPECT_EQ("(missing)", Text("a.dll.tmp"));
+    EXPECT_EQ(0u, m_strAside.find("a.dll.previous-"));
+    EXPECT_EQ("old", Text(m_strAside));
+}
+
+TEST_F(PutInPlaceTest, AnAsideCopyMovesBackWhenTheNewFileCannotFollow) {
+    // Replace refused as in use, rename aside works, the move in fails.
+    EXPECT_EQ(Placed::kFailed, Put(1u | 4u, ERROR_ACCESS_DENIED));
+    EXPECT_EQ("old", Text("a.dll"));
+    EXPECT_EQ("new", Text("a.dll.tmp"));
+    EXPECT_TRUE(m_strAside.empty());
+}
+
+TEST_F(PutInPlaceTest, OtherFailuresTouchNothing) {
+    EXPECT_EQ(Placed::kFailed, Put(1u, ERROR_DISK_FULL));
+    EXPECT_EQ("old", Text("a.dll"));
+    EXPECT_EQ("new", Text("a.dll.tmp"));
+    // In use and not renamable either (held without sharing deletion).
+    g_move = 0;
+    EXPECT_EQ(Placed::kFailed, Put(1u | 2u, ERROR_SHARING_VIOLATION));
+    EXPECT_EQ("old", Text("a.dll"));
+    EXPECT_EQ("new", Text("a.dll.tmp"));
+    // No staged file: the destination stays.
+    DeleteFileA(dir_.File("a.dll.tmp").c_str());
+    g_move = 0;
+    EXPECT_EQ(Placed::kFailed, Put(0u, 0));
+    EXPECT_EQ("old", Text("a.dll"));
+}
+
+}  // namespace
+}  // namespace zarnel

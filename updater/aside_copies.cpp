@@ -1,0 +1,43 @@
+#include "aside_copies.h"
+
+#include <windows.h>
+
+namespace zarnel {
+
+namespace {
+
+constexpr char kList[] = "previous";
+constexpr char kCopy[] = "copy";
+
+}  // namespace
+
+void RecordAsideCopy(TiXmlElement* root, const std::string& file) {
+    TiXmlElement* list = root->FirstChildElement(kList);
+    if (!list) list = root->InsertEndChild(TiXmlElement(kList))->ToElement();
+    TiXmlElement copy(kCopy);
+    copy.SetAttribute("file", file.c_str());
+    list->InsertEndChild(copy);
+}
+
+bool RemoveAsideCopies(TiXmlElement* root) {
+    TiXmlElement* list = root->FirstChildElement(kList);
+    // The file list comes first: a root whose only child is called so is no list of copies.
+    if (!list || list == root->FirstChildElement()) return false;
+    bool changed = false;
+    for (TiXmlElement* copy = list->FirstChildElement(kCopy); copy;) {
+        TiXmlElement* next = copy->NextSiblingElement(kCopy);
+        const char* file = copy->Attribute("file");
+        if (!file || DeleteFileA(file) || GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) {
+            list->RemoveChild(copy);
+            changed = true;
+        }
+        copy = next;
+    }
+    if (!list->FirstChildElement()) {
+        root->RemoveChild(list);
+        changed = true;
+    }
+    return changed;
+}
+
+}  // namespace zarnel

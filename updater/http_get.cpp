@@ -1,0 +1,72 @@
+#include "http_get.h"
+
+#include <wininet.h>
+
+#include "transport_rules.h"
+
+namespace zarnel {
+
+namespace {
+
+constexpr char kAgent[] = "Quendral";
+// Always from the server, never into the cache, with a no-cache pragma.
+constexpr DWORD kRequestFlags =
+    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
+constexpr DWORD_PTR kRequestContext = 1;
+// A Content-Length that does not fit this buffer is far over any limit.
+constexpr DWORD kLengthBuffer = 32;
+
+void SetLimit(HINTERNET handle, DWORD option, DWORD milliseconds) {
+    InternetSetOptionA(handle, option, &milliseconds, sizeof milliseconds);
+}
+
+}  // namespace
+
+bool HttpGet::Open(const UrlTarget& target, const std::string& objectName,
+                   const TimeLimits& limits) {
+    m_hRequest.reset();
+    m_hConnection.reset();
+    m_hRoot.reset(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!m_hRoot) return false;
+    // Set on the root, the limits hold for every handle opened from it.
+    SetLimit(m_hRoot.get(), INTERNET_OPTION_CONNECT_TIMEOUT, limits.connectMs);
+    SetLimit(m_hRoot.get(), INTERNET_OPTION_SEND_TIMEOUT, limits.sendMs);
+    SetLimit(m_hRoot.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, limits.receiveMs);
+    SetLimit(m_hRoot.get(), INTERNET_OPTION_DATA_SEND_TIMEOUT, limits.sendMs);
+    SetLimit(m_hRoot.get(), INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, limits.receiveMs);
+
+    // The one-character user name and password stand for no account.
+    m_hConnection.reset(InternetConnectA(m_hRoot.get(), target.server.c_str(),
+                                         static_cast<INTERNET_PORT>(target.port), "-", "-",
+                                         INTERNET_SERVICE_HTTP, 0, 0));
+    if (!m_hConnection) return false;
+    DWORD flags = kRequestFlags | (target.secure ? INTERNET_FLAG_SECURE : 0);
+    m_hRequest.reset(HttpOpenRequestA(m_hConnection.get(), "GET", objectName.c_str(), "HTTP/1.0",
+                                      nullptr, nullptr, flags, kRequestContext));
+    return m_hRequest && HttpSendRequestA(m_hRequest.get(), nullptr, 0, nullptr, 0);
+}
+
+DWORD HttpGet::Status() const {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!HttpQueryInfoA(m_hRequest.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                        &size, nullptr))
+        return 0;
+    return status;
+}
+
+std::optional<std::uint64_t> HttpGet::DeclaredLength() const {
+    char text[kLengthBuffer] = {};
+    DWORD size = kLengthBuffer;
+    if (HttpQueryInfoA(m_hRequest.get(), HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
+        return ParseContentLength(text);
+    if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) return UINT64_MAX;
+    return std::nullopt;
+}
+
+bool HttpGet::Read(char* buffer, DWORD size, DWORD* got) {
+    *got = 0;
+    return InternetReadFile(m_hRequest.get(), buffer, size, got) != FALSE;
+}
+
+}  // namespace zarnel
