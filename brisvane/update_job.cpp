@@ -83,7 +83,10 @@ bool StartProgram() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(kProgram, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    // The folder named: a bare application name is not looked up in the
+    // current directory everywhere.
+    const std::string application = std::string(".\\") + kProgram;
+    if (!CreateProcessA(application.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &started))
         return false;
     zarnel::KernelHandle process(started.hProcess);

@@ -20,6 +20,16 @@ void SetLimit(HINTERNET handle, DWORD option, DWORD milliseconds) {
     InternetSetOptionA(handle, option, &milliseconds, sizeof milliseconds);
 }
 
+// Set on the root, the limits hold on Windows for every handle opened from
+// it; Wine's WinINet takes them from the connection handle only.
+void SetLimits(HINTERNET handle, const TimeLimits& limits) {
+    SetLimit(handle, INTERNET_OPTION_CONNECT_TIMEOUT, limits.connectMs);
+    SetLimit(handle, INTERNET_OPTION_SEND_TIMEOUT, limits.sendMs);
+    SetLimit(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, limits.receiveMs);
+    SetLimit(handle, INTERNET_OPTION_DATA_SEND_TIMEOUT, limits.sendMs);
+    SetLimit(handle, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, limits.receiveMs);
+}
+
 }  // namespace
 
 bool HttpGet::Open(const UrlTarget& target, const std::string& objectName,
@@ -28,18 +38,14 @@ bool HttpGet::Open(const UrlTarget& target, const std::string& objectName,
     m_hConnection.reset();
     m_hRoot.reset(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!m_hRoot) return false;
-    // Set on the root, the limits hold for every handle opened from it.
-    SetLimit(m_hRoot.get(), INTERNET_OPTION_CONNECT_TIMEOUT, limits.connectMs);
-    SetLimit(m_hRoot.get(), INTERNET_OPTION_SEND_TIMEOUT, limits.sendMs);
-    SetLimit(m_hRoot.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, limits.receiveMs);
-    SetLimit(m_hRoot.get(), INTERNET_OPTION_DATA_SEND_TIMEOUT, limits.sendMs);
-    SetLimit(m_hRoot.get(), INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, limits.receiveMs);
+    SetLimits(m_hRoot.get(), limits);
 
     // The one-character user name and password stand for no account.
     m_hConnection.reset(InternetConnectA(m_hRoot.get(), target.server.c_str(),
                                          static_cast<INTERNET_PORT>(target.port), "-", "-",
                                          INTERNET_SERVICE_HTTP, 0, 0));
     if (!m_hConnection) return false;
+    SetLimits(m_hConnection.get(), limits);
     DWORD flags = kRequestFlags | (target.secure ? INTERNET_FLAG_SECURE : 0);
     m_hRequest.reset(HttpOpenRequestA(m_hConnection.get(), "GET", objectName.c_str(), "HTTP/1.0",
                                       nullptr, nullptr, flags, kRequestContext));
@@ -66,7 +72,14 @@ std::optional<std::uint64_t> HttpGet::DeclaredLength() const {
 
 bool HttpGet::Read(char* buffer, DWORD size, DWORD* got) {
     *got = 0;
-    return InternetReadFile(m_hRequest.get(), buffer, size, got) != FALSE;
+    // A synchronous read waits until it has filled the whole buffer: asking
+    // only for what has arrived keeps each call as short as the data allows,
+    // so callers can keep their own clock and cancel between calls.
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(m_hRequest.get(), &available, 0, 0)) return false;
+    if (available == 0) return true;  // the end of the body
+    return InternetReadFile(m_hRequest.get(), buffer, available < size ? available : size, got) !=
+           FALSE;
 }
 
 }  // namespace zarnel

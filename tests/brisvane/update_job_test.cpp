@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "offer_builder.h"
@@ -15,6 +16,12 @@ namespace {
 
 using brisvane::Outcome;
 
+// TinyXML saves in text mode: line ends are CR LF on disk.
+std::string WithoutReturns(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
 constexpr char kProgramStarted[] = "updater-started.txt";  // the stand-in program's record
 
 class UpdateJob : public ::testing::Test {
@@ -23,7 +30,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(server_.ok()) << server_.error();
         ASSERT_TRUE(support::CopyBuildFile(STANDIN_PROGRAM, dir_.File("Vorn_Login.exe")));
-        files_ = {{"", "Vorn_Login.exe", "new program"},
+        // Vorn_Login.exe is the stand-in that records its start, so the
+        // program's own update is the end-to-end cycle's business.
+        files_ = {{"", "client.exe", "new program"},
                   {"data\\", "pack.dat", std::string(300000, 'p') + "end"},
                   {"", "regtest.dll", "new component", true}};
         m_strUpdateXml = "<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + server_.Url("/") +
@@ -82,7 +91,7 @@ TEST_F(UpdateJob, StagesVerifiedFilesListsThemAndRestartsTheProgram) {
     ASSERT_TRUE(server_.ClearLog());
     EXPECT_EQ(Outcome::kDone, Run().outcome);
 
-    EXPECT_EQ("new program", Read("Vorn_Login.exe.tmp"));
+    EXPECT_EQ("new program", Read("client.exe.tmp"));
     EXPECT_EQ("new component", Read("regtest.dll.tmp"));
     EXPECT_FALSE(Exists("data\\pack.dat.tmp"));
     EXPECT_EQ("old regtest.dll", Read("regtest.dll"));
@@ -92,10 +101,10 @@ TEST_F(UpdateJob, StagesVerifiedFilesListsThemAndRestartsTheProgram) {
     // The list names the staged files; version, url and info stay.
     EXPECT_EQ("<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + server_.Url("/") +
                   "\" info=\"Server.xml\">\n    <files>\n"
-                  "        <file path=\"\" name=\"Vorn_Login.exe\" />\n"
+                  "        <file path=\"\" name=\"client.exe\" />\n"
                   "        <file path=\"\" name=\"regtest.dll\" register=\"true\" />\n"
                   "    </files>\n</update>\n",
-              Read("Update.xml"));
+              WithoutReturns(Read("Update.xml")));
     EXPECT_TRUE(Exists("Server.xml"));
     // The program, from this folder, with the completion argument alone.
     ASSERT_TRUE(support::WaitUntil([&] { return Read(kProgramStarted).find('\n') != std::string::npos; }, 20000));
