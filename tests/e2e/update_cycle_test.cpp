@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "launcher_fixture.h"
+
+#include <commctrl.h>
+
 #include "offer_builder.h"
 #include "updater_window.h"
 
@@ -230,7 +233,12 @@ TEST_F(UpdateCycle, AnUpdaterKilledMidDownloadIsStartedOverNextTime) {
     ASSERT_TRUE(program.WaitForExit(30000));
     ProgramRun updater;
     ASSERT_TRUE(updater.Attach(WaitForUpdater()));
-    ASSERT_TRUE(WaitUntil([&] { return InstallFile("data\\pack.dat.tmp").size() > 10000; }, 30000));
+    btest::UpdaterWindow window(updater.Pid());
+    ASSERT_TRUE(window.Wait());
+    // Midway through the first file, by the updater's own file bar.
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(GetDlgItem(window.hwnd(), brisvane::kFileBar), PBM_GETPOS, 0, 0) > 50; },
+                          30000));
+    EXPECT_TRUE(updater.Running());
     updater.Kill();
     ExpectVersion1("killed");
 
