@@ -7,6 +7,7 @@ usage: pe_table.py FILE --machine i386|amd64 --kind gui|dll
                    [--exports a,b,c] [--resources TYPE:ID,ID-ID;TYPE:ID ...]
 Prints what it read; exits 1 with a FAIL line for each broken promise."""
 import argparse
+import re
 import struct
 import sys
 
@@ -99,9 +100,16 @@ class Pe:
                     key = self.data[p + 2:p + 2 + 2 * n].decode("utf-16-le")
                 yield key, child
 
+        self.resource_data = {}
         for kind, child in entries(base):
             label = RESOURCE_TYPES.get(kind, str(kind)) if isinstance(kind, int) else kind
-            found[label] = {rid for rid, _ in entries(base + (child & 0x7FFFFFFF))}
+            found[label] = set()
+            for rid, lang_dir in entries(base + (child & 0x7FFFFFFF)):
+                found[label].add(rid)
+                for _, leaf in entries(base + (lang_dir & 0x7FFFFFFF)):
+                    data_rva, data_size = struct.unpack_from("<II", self.data, base + leaf)
+                    at = self.offset(data_rva)
+                    self.resource_data[(label, rid)] = self.data[at:at + data_size]
         return found
 
 
@@ -164,6 +172,15 @@ def main():
         missing = id_set(ids) - resources.get(kind, set())
         if missing:
             failures.append("%s resources missing: %s" % (kind, sorted(missing)))
+
+    # The common controls the manifest asks for must be this machine's.
+    manifest = getattr(pe, "resource_data", {}).get(("MANIFEST", 1))
+    if manifest is not None:
+        want = 'processorArchitecture="%s"' % ("x86" if args.machine == "i386" else "amd64")
+        archs = set(re.findall(rb'processorArchitecture="([^"]*)"', manifest))
+        print("manifest processor: %s" % " ".join(sorted(a.decode() for a in archs)))
+        if archs != {want.split('"')[1].encode()}:
+            failures.append("manifest names processor %s, not only %s" % (sorted(archs), want))
 
     for f in failures:
         print("FAIL: " + f)
