@@ -7,7 +7,18 @@
 # one: a driver clicks the first login button, screenshots of the launcher and
 # of the game window are saved and their paths printed, then the program is
 # closed and must end cleanly.
+#
+# With --update the demo site offers a new version (tools/demo/offer_update.sh):
+# the launcher hands over to the updater Brisvane.exe, whose window shows the
+# download, and the program comes back on the new version. Without a display
+# screenshots of the progress window and of the launcher afterwards are saved.
 set -euo pipefail
+UPDATE=0
+case "${1:-}" in
+  --update) UPDATE=1 ;;
+  "") ;;
+  *) echo "usage: scripts/demo.sh [--update]" >&2; exit 2 ;;
+esac
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 "$ROOT/scripts/build.sh"
 . "$ROOT/scripts/platform.sh"
@@ -29,7 +40,7 @@ SITE="http://127.0.0.1:$PORT"
 
 # The installation: program, update library, its manifest matching the site's
 # version (so the update step finds nothing to do) and the addresses.
-cp "$BUILD/app/Vorn_Login.exe" "$BUILD/updater/Zarnel.dll" "$INSTALL/"
+cp "$BUILD/app/Vorn_Login.exe" "$BUILD/updater/Zarnel.dll" "$BUILD/brisvane/Brisvane.exe" "$INSTALL/"
 sed "s/@PORT@/$PORT/" "$ROOT/tools/demo/Update.xml.in" >"$INSTALL/Update.xml"
 printf '[platform]\r\nclientAddr=%s/index.html\r\nbbsAddr=%s/forum.html\r\nserviceAddr=%s/forum.html\r\nhomeAddr=%s/news.html\r\nrechargeAddr=%s/pay.html?sid=[server]&name=[user]\r\n' \
   "$SITE" "$SITE" "$SITE" "$SITE" "$SITE" >"$INSTALL/WebCfg.ini"
@@ -53,7 +64,17 @@ site_command() {
   [ "${reply%% *}" = OK ] || { echo "demo: site server: $1: $reply" >&2; return 1; }
 }
 site_command "LISTEN $PORT"
-site_command "FILES $PORT $ROOT/tools/demo/site"
+if [ "$UPDATE" = 1 ]; then
+  . "$ROOT/tools/demo/offer_update.sh"
+  cp -r "$ROOT/tools/demo/site" "$RUN_DIR/site"
+  demo_offer_update "$RUN_DIR/site" "$BUILD"
+  site_command "FILES $PORT $RUN_DIR/site"
+  # About 6 MB a second: the download takes a few seconds to watch.
+  demo_route_slowly "$(cat "$RUN_DIR/httpd.port")" "$PORT" /update/files/demo_pack.dat \
+    "$RUN_DIR/site/update/files/demo_pack.dat" 6000000
+else
+  site_command "FILES $PORT $ROOT/tools/demo/site"
+fi
 
 start_session() {
   vorn_session_start "$RUN_DIR" "$@" || exit 1
@@ -61,6 +82,49 @@ start_session() {
   VORN_STANDIN_LOG="$(vorn_winpath "$RUN_DIR/standin.log")"
   export VORN_STANDIN_LOG
 }
+
+# updated: true once the install holds the new version and its files.
+updated() {
+  grep -q "version=\"$DEMO_NEW_VERSION\"" "$INSTALL/Update.xml" 2>/dev/null &&
+    cmp -s "$INSTALL/Vorn_Login.exe" "$RUN_DIR/site/update/files/Vorn_Login.exe" &&
+    cmp -s "$INSTALL/data/demo_pack.dat" "$RUN_DIR/site/update/files/demo_pack.dat"
+}
+# wait_until SECONDS COMMAND...: polls the command every 0.2 s.
+wait_until() {
+  local limit=$(( $1 * 5 )); shift
+  for _ in $(seq 1 "$limit"); do "$@" && return 0; sleep 0.2; done
+  "$@"
+}
+program_running() { pgrep -f 'Vorn_Login\.exe' >/dev/null; }
+
+if [ "$UPDATE" = 1 ]; then
+  USER_DISPLAY="${DISPLAY:-}"
+  if [ -n "$USER_DISPLAY" ]; then
+    start_session
+    echo "demo: the launcher on $DISPLAY finds version $DEMO_NEW_VERSION and hands over to the updater."
+  else
+    start_session display
+  fi
+  (cd "$INSTALL" && vorn_wine ./Vorn_Login.exe </dev/null >"$RUN_DIR/program.txt" 2>&1) &
+  if [ -z "$USER_DISPLAY" ]; then
+    PROGRESS_SHOT="$(mktemp --suffix=.png /tmp/vorn-update-progress.XXXXXX)"
+    AFTER_SHOT="$(mktemp --suffix=.png /tmp/vorn-update-after.XXXXXX)"
+    wait_until 60 test -e "$INSTALL/data/demo_pack.dat.tmp" || { echo "demo: the updater did not start downloading" >&2; exit 1; }
+    sleep 2
+    import -window root "$PROGRESS_SHOT"
+    wait_until 180 updated || { echo "demo: the update did not complete" >&2; exit 1; }
+    sleep 3
+    import -window root "$AFTER_SHOT"
+    echo "demo: screenshot of the updater's progress window: $PROGRESS_SHOT"
+    echo "demo: screenshot of the launcher on the new version: $AFTER_SHOT"
+  else
+    wait_until 600 updated || { echo "demo: the update did not complete" >&2; exit 1; }
+    echo "demo: updated; close the program to end."
+    while program_running; do sleep 1; done
+  fi
+  echo "demo: the install is on version $DEMO_NEW_VERSION: Vorn_Login.exe and data\\demo_pack.dat in place"
+  exit 0
+fi
 
 if [ -n "${DISPLAY:-}" ]; then
   start_session

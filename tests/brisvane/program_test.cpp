@@ -15,37 +15,37 @@ constexpr char kToken[] = "KT481D27-M305-942e-C7F2-5H9036B14RMX";
 
 class UpdaterProgram : public ::testing::Test {
 protected:
-    UpdaterProgram() : server_(support::TestHttpd::Port(32)) {}
+    UpdaterProgram() : m_server(support::TestHttpd::Port(32)) {}
     void SetUp() override {
-        ASSERT_TRUE(server_.ok()) << server_.error();
-        ASSERT_TRUE(support::CopyBuildFile(BRISVANE_EXE, dir_.File("Brisvane.exe")));
-        ASSERT_TRUE(support::CopyBuildFile(STANDIN_PROGRAM, dir_.File("Vorn_Login.exe")));
-        files_ = {{"", "a.dat", std::string(200000, 'a')}, {"", "b.dat", "new b"}};
-        Write("Update.xml", "<update version=\"1.0\" url=\"" + server_.Url("/") +
+        ASSERT_TRUE(m_server.ok()) << m_server.error();
+        ASSERT_TRUE(support::CopyBuildFile(BRISVANE_EXE, m_dir.File("Brisvane.exe")));
+        ASSERT_TRUE(support::CopyBuildFile(STANDIN_PROGRAM, m_dir.File("Vorn_Login.exe")));
+        m_files = {{"", "a.dat", std::string(200000, 'a')}, {"", "b.dat", "new b"}};
+        Write("Update.xml", "<update version=\"1.0\" url=\"" + m_server.Url("/") +
                                 "\" info=\"Server.xml\"><files /></update>");
-        Write("Server.xml", ServerManifest("2.0", files_));
-        ASSERT_TRUE(ServeFiles(server_, files_));
+        Write("Server.xml", ServerManifest("2.0", m_files));
+        ASSERT_TRUE(ServeFiles(m_server, m_files));
         m_strUpdateXml = Read("Update.xml");
     }
     void TearDown() override {
-        updater_.Kill();
-        second_.Kill();
+        m_updater.Kill();
+        m_second.Kill();
         if (Exists("updater-started.txt")) {
             Write("release-updater.txt", "go");
             support::WaitUntil([&] { return Exists("updater-released.txt"); }, 20000);
         }
     }
     bool StartUpdater(support::ProgramRun& run) {
-        return run.StartWholeLine(dir_.File("Brisvane.exe"), dir_.path(), kToken);
+        return run.StartWholeLine(m_dir.File("Brisvane.exe"), m_dir.path(), kToken);
     }
     void Write(const std::string& name, const std::string& text) {
-        ASSERT_TRUE(support::WriteTextFile(dir_.File(name), text)) << name;
+        ASSERT_TRUE(support::WriteTextFile(m_dir.File(name), text)) << name;
     }
     std::string Read(const std::string& name) {
         std::string text;
-        return support::ReadTextFile(dir_.File(name), &text) ? text : "(missing)";
+        return support::ReadTextFile(m_dir.File(name), &text) ? text : "(missing)";
     }
-    bool Exists(const std::string& name) { return support::FileExists(dir_.File(name)); }
+    bool Exists(const std::string& name) { return support::FileExists(m_dir.File(name)); }
     void ExpectNothingChanged() {
         EXPECT_FALSE(Exists("a.dat.tmp"));
         EXPECT_FALSE(Exists("b.dat.tmp"));
@@ -53,40 +53,40 @@ protected:
         EXPECT_FALSE(Exists("updater-started.txt"));
     }
 
-    support::ScopedTempDir dir_;
-    support::TestHttpd server_;
-    std::vector<ServedFile> files_;
+    support::ScopedTempDir m_dir;
+    support::TestHttpd m_server;
+    std::vector<ServedFile> m_files;
     std::string m_strUpdateXml;
-    support::ProgramRun updater_;
-    support::ProgramRun second_;
+    support::ProgramRun m_updater;
+    support::ProgramRun m_second;
 };
 
 TEST_F(UpdaterProgram, StartedByHandItExplainsAndChangesNothing) {
-    ASSERT_TRUE(updater_.Start(dir_.File("Brisvane.exe"), dir_.path(), kToken));  // name in front
+    ASSERT_TRUE(m_updater.Start(m_dir.File("Brisvane.exe"), m_dir.path(), kToken));  // name in front
     HWND box = nullptr;
-    ASSERT_TRUE(support::WaitUntil([&] { return (box = support::ShownWindow(updater_.Pid())) != nullptr; }, 30000));
+    ASSERT_TRUE(support::WaitUntil([&] { return (box = support::ShownWindow(m_updater.Pid())) != nullptr; }, 30000));
     char className[32] = {};
     GetClassNameA(box, className, sizeof className);
     EXPECT_STREQ("#32770", className);
     EXPECT_EQ("更新程序由游戏登录器自动启动，请直接运行游戏。", ControlText(box, 0xFFFF));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(updater_.WaitForExit(20000));
-    EXPECT_EQ(3u, updater_.ExitCode());
+    ASSERT_TRUE(m_updater.WaitForExit(20000));
+    EXPECT_EQ(3u, m_updater.ExitCode());
     ExpectNothingChanged();
-    EXPECT_TRUE(server_.Requests().empty());
+    EXPECT_TRUE(m_server.Requests().empty());
 }
 
 TEST_F(UpdaterProgram, ASecondUpdaterInTheFolderEndsAtOnceAndCancelLeavesNothing) {
-    ASSERT_TRUE(server_.Route(FilePath(0), 200, files_[0].bytes, "rate=20000"));
-    ASSERT_TRUE(StartUpdater(updater_));
-    UpdaterWindow window(updater_.Pid());
+    ASSERT_TRUE(m_server.Route(FilePath(0), 200, m_files[0].bytes, "rate=20000"));
+    ASSERT_TRUE(StartUpdater(m_updater));
+    UpdaterWindow window(m_updater.Pid());
     ASSERT_TRUE(window.Wait());
     ASSERT_TRUE(support::WaitUntil([&] { return Exists("a.dat.tmp"); }, 30000));
 
-    ASSERT_TRUE(StartUpdater(second_));
-    ASSERT_TRUE(second_.WaitForExit(20000));
-    EXPECT_EQ(2u, second_.ExitCode());
-    EXPECT_TRUE(updater_.Running());
+    ASSERT_TRUE(StartUpdater(m_second));
+    ASSERT_TRUE(m_second.WaitForExit(20000));
+    EXPECT_EQ(2u, m_second.ExitCode());
+    EXPECT_TRUE(m_updater.Running());
 
     // The window shows the download under way.
     EXPECT_EQ("正在下载更新…", window.Status());
@@ -97,25 +97,25 @@ TEST_F(UpdaterProgram, ASecondUpdaterInTheFolderEndsAtOnceAndCancelLeavesNothing
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(window.hwnd(), brisvane::kRetryButton)));
     ExpectNothingChanged();
     window.Click(brisvane::kCancelButton);
-    ASSERT_TRUE(updater_.WaitForExit(20000));
-    EXPECT_EQ(1u, updater_.ExitCode());
+    ASSERT_TRUE(m_updater.WaitForExit(20000));
+    EXPECT_EQ(1u, m_updater.ExitCode());
     ExpectNothingChanged();
 }
 
 TEST_F(UpdaterProgram, AFailureIsShownAndARetryCompletes) {
-    ASSERT_TRUE(server_.Route(FilePath(1), 404, "missing"));
-    ASSERT_TRUE(StartUpdater(updater_));
-    UpdaterWindow window(updater_.Pid());
+    ASSERT_TRUE(m_server.Route(FilePath(1), 404, "missing"));
+    ASSERT_TRUE(StartUpdater(m_updater));
+    UpdaterWindow window(m_updater.Pid());
     ASSERT_TRUE(window.Wait());
     ASSERT_TRUE(window.WaitForStatus("更新失败"));
     EXPECT_EQ("更新失败：更新服务器返回错误（HTTP 404）。", window.Status());
     ExpectNothingChanged();
 
-    ASSERT_TRUE(ServeFiles(server_, files_));
+    ASSERT_TRUE(ServeFiles(m_server, m_files));
     window.Click(brisvane::kRetryButton);
-    ASSERT_TRUE(updater_.WaitForExit(60000));
-    EXPECT_EQ(0u, updater_.ExitCode());
-    EXPECT_EQ(files_[0].bytes, Read("a.dat.tmp"));
+    ASSERT_TRUE(m_updater.WaitForExit(60000));
+    EXPECT_EQ(0u, m_updater.ExitCode());
+    EXPECT_EQ(m_files[0].bytes, Read("a.dat.tmp"));
     EXPECT_EQ("new b", Read("b.dat.tmp"));
     ASSERT_TRUE(support::WaitUntil([&] { return Read("updater-started.txt").find('\n') != std::string::npos; }, 20000));
     EXPECT_EQ(0u, Read("updater-started.txt").find("\"Vorn_Login.exe\" TRUE\n"));

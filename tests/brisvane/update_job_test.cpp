@@ -26,16 +26,16 @@ constexpr char kProgramStarted[] = "updater-started.txt";  // the stand-in progr
 
 class UpdateJob : public ::testing::Test {
 protected:
-    UpdateJob() : server_(support::TestHttpd::Port(30)) {}
+    UpdateJob() : m_server(support::TestHttpd::Port(30)) {}
     void SetUp() override {
-        ASSERT_TRUE(server_.ok()) << server_.error();
-        ASSERT_TRUE(support::CopyBuildFile(STANDIN_PROGRAM, dir_.File("Vorn_Login.exe")));
+        ASSERT_TRUE(m_server.ok()) << m_server.error();
+        ASSERT_TRUE(support::CopyBuildFile(STANDIN_PROGRAM, m_dir.File("Vorn_Login.exe")));
         // Vorn_Login.exe is the stand-in that records its start, so the
         // program's own update is the end-to-end cycle's business.
-        files_ = {{"", "client.exe", "new program"},
+        m_files = {{"", "client.exe", "new program"},
                   {"data\\", "pack.dat", std::string(300000, 'p') + "end"},
                   {"", "regtest.dll", "new component", true}};
-        m_strUpdateXml = "<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + server_.Url("/") +
+        m_strUpdateXml = "<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + m_server.Url("/") +
                          "\" info=\"Server.xml\">\n    <files />\n</update>\n";
     }
     void TearDown() override {
@@ -49,26 +49,26 @@ protected:
     // and the installed version 1 files.
     void Install() {
         Write("Update.xml", m_strUpdateXml);
-        Write("Server.xml", ServerManifest("2.0", files_));
-        CreateDirectoryA(dir_.File("data").c_str(), nullptr);
-        for (const ServedFile& f : files_) Write(f.path + f.name, "old " + f.name);
-        ASSERT_TRUE(ServeFiles(server_, files_));
+        Write("Server.xml", ServerManifest("2.0", m_files));
+        CreateDirectoryA(m_dir.File("data").c_str(), nullptr);
+        for (const ServedFile& f : m_files) Write(f.path + f.name, "old " + f.name);
+        ASSERT_TRUE(ServeFiles(m_server, m_files));
     }
     brisvane::DownloadResult Run(zarnel::TimeLimits limits = zarnel::TimeLimits()) {
         std::atomic<bool> cancel{false};
-        return brisvane::RunUpdate(&state_, cancel, limits);
+        return brisvane::RunUpdate(&m_state, cancel, limits);
     }
     void Write(const std::string& name, const std::string& text) {
-        ASSERT_TRUE(support::WriteTextFile(dir_.File(name), text)) << name;
+        ASSERT_TRUE(support::WriteTextFile(m_dir.File(name), text)) << name;
     }
     std::string Read(const std::string& name) {
         std::string text;
-        return support::ReadTextFile(dir_.File(name), &text) ? text : "(missing)";
+        return support::ReadTextFile(m_dir.File(name), &text) ? text : "(missing)";
     }
-    bool Exists(const std::string& name) { return support::FileExists(dir_.File(name)); }
+    bool Exists(const std::string& name) { return support::FileExists(m_dir.File(name)); }
     // After a failure: nothing staged, Update.xml as it was, the old files, no restart.
     void ExpectNothingChanged(const std::string& why) {
-        for (const ServedFile& f : files_) {
+        for (const ServedFile& f : m_files) {
             EXPECT_EQ("old " + f.name, Read(f.path + f.name)) << why;
             EXPECT_FALSE(Exists(f.path + f.name + ".tmp")) << why << ": " << f.name;
         }
@@ -78,28 +78,28 @@ protected:
         EXPECT_FALSE(Exists(kProgramStarted)) << why;
     }
 
-    support::ScopedTempDir dir_;
-    support::TestHttpd server_;
-    std::vector<ServedFile> files_;
+    support::ScopedTempDir m_dir;
+    support::TestHttpd m_server;
+    std::vector<ServedFile> m_files;
     std::string m_strUpdateXml;
-    brisvane::ProgressState state_;
+    brisvane::ProgressState m_state;
 };
 
 TEST_F(UpdateJob, StagesVerifiedFilesListsThemAndRestartsTheProgram) {
     Install();
-    Write("data\\pack.dat", files_[1].bytes);  // already the new bytes: not fetched again
-    ASSERT_TRUE(server_.ClearLog());
+    Write("data\\pack.dat", m_files[1].bytes);  // already the new bytes: not fetched again
+    ASSERT_TRUE(m_server.ClearLog());
     EXPECT_EQ(Outcome::kDone, Run().outcome);
 
     EXPECT_EQ("new program", Read("client.exe.tmp"));
     EXPECT_EQ("new component", Read("regtest.dll.tmp"));
     EXPECT_FALSE(Exists("data\\pack.dat.tmp"));
     EXPECT_EQ("old regtest.dll", Read("regtest.dll"));
-    for (const auto& request : server_.Requests()) EXPECT_EQ(std::string::npos, request.line.find("/files/1"));
-    EXPECT_EQ(2u, server_.Requests().size());
+    for (const auto& request : m_server.Requests()) EXPECT_EQ(std::string::npos, request.line.find("/files/1"));
+    EXPECT_EQ(2u, m_server.Requests().size());
 
     // The list names the staged files; version, url and info stay.
-    EXPECT_EQ("<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + server_.Url("/") +
+    EXPECT_EQ("<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + m_server.Url("/") +
                   "\" info=\"Server.xml\">\n    <files>\n"
                   "        <file path=\"\" name=\"client.exe\" />\n"
                   "        <file path=\"\" name=\"regtest.dll\" register=\"true\" />\n"
@@ -108,19 +108,19 @@ TEST_F(UpdateJob, StagesVerifiedFilesListsThemAndRestartsTheProgram) {
     EXPECT_TRUE(Exists("Server.xml"));
     // The program, from this folder, with the completion argument alone.
     ASSERT_TRUE(support::WaitUntil([&] { return Read(kProgramStarted).find('\n') != std::string::npos; }, 20000));
-    std::string folder = dir_.path().substr(0, dir_.path().size() - 1);
+    std::string folder = m_dir.path().substr(0, m_dir.path().size() - 1);
     EXPECT_EQ("\"Vorn_Login.exe\" TRUE\n" + folder + "\n", Read(kProgramStarted));
 }
 
 TEST_F(UpdateJob, NewFoldersAreMadeAndOldListEntriesReplaced) {
-    files_[1].path = "maps\\north\\";
-    m_strUpdateXml = "<update version=\"1.0\" url=\"" + server_.Url("/") +
+    m_files[1].path = "maps\\north\\";
+    m_strUpdateXml = "<update version=\"1.0\" url=\"" + m_server.Url("/") +
                      "\" info=\"Server.xml\"><files><file path=\"\" name=\"stale.dat\" /></files></update>";
     Write("Update.xml", m_strUpdateXml);
-    Write("Server.xml", ServerManifest("2.0", files_));
-    ASSERT_TRUE(ServeFiles(server_, files_));
+    Write("Server.xml", ServerManifest("2.0", m_files));
+    ASSERT_TRUE(ServeFiles(m_server, m_files));
     EXPECT_EQ(Outcome::kDone, Run().outcome);
-    EXPECT_EQ(files_[1].bytes, Read("maps\\north\\pack.dat.tmp"));
+    EXPECT_EQ(m_files[1].bytes, Read("maps\\north\\pack.dat.tmp"));
     const std::string update = Read("Update.xml");
     EXPECT_EQ(std::string::npos, update.find("stale.dat")) << update;
     EXPECT_NE(std::string::npos, update.find("<file path=\"maps\\north\\\" name=\"pack.dat\" />")) << update;
@@ -128,7 +128,7 @@ TEST_F(UpdateJob, NewFoldersAreMadeAndOldListEntriesReplaced) {
 
 TEST_F(UpdateJob, WithEverythingInstalledTheVersionIsRecordedAtOnce) {
     Install();
-    for (const ServedFile& f : files_) Write(f.path + f.name, f.bytes);
+    for (const ServedFile& f : m_files) Write(f.path + f.name, f.bytes);
     EXPECT_EQ(Outcome::kDone, Run().outcome);
     const std::string update = Read("Update.xml");
     EXPECT_NE(std::string::npos, update.find("<update version=\"2.0\"")) << update;
@@ -145,7 +145,7 @@ TEST_F(UpdateJob, AFailedDownloadLeavesNothingBehind) {
         std::string mode;
         Outcome outcome;
     };
-    const std::string good = files_[1].bytes;
+    const std::string good = m_files[1].bytes;
     std::string flipped = good;
     flipped[1000] = 'q';
     const Fault faults[] = {
@@ -158,14 +158,14 @@ TEST_F(UpdateJob, AFailedDownloadLeavesNothingBehind) {
     };
     for (const Fault& fault : faults) {
         Install();
-        ASSERT_TRUE(server_.Route(FilePath(1), fault.status, fault.body, fault.mode));
+        ASSERT_TRUE(m_server.Route(FilePath(1), fault.status, fault.body, fault.mode));
         const brisvane::DownloadResult result = Run(zarnel::TimeLimits{2000, 2000, 2000});
         EXPECT_EQ(fault.outcome, result.outcome) << fault.mode << " " << fault.status;
         if (fault.status != 200) {
             EXPECT_EQ(404u, result.status);
         }
         ExpectNothingChanged(fault.mode);
-        EXPECT_EQ(brisvane::Phase::kFailed, state_.Snapshot().phase);
+        EXPECT_EQ(brisvane::Phase::kFailed, m_state.Snapshot().phase);
     }
 }
 
@@ -180,29 +180,29 @@ TEST_F(UpdateJob, AnUnreachableServerChangesNothing) {
 
 TEST_F(UpdateJob, AnUnwritableUpdateXmlOrStagedFileChangesNothing) {
     Install();
-    ASSERT_TRUE(SetFileAttributesA(dir_.File("Update.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesA(m_dir.File("Update.xml").c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(Outcome::kRecordFailed, Run().outcome);
-    SetFileAttributesA(dir_.File("Update.xml").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(m_dir.File("Update.xml").c_str(), FILE_ATTRIBUTE_NORMAL);
     ExpectNothingChanged("read-only Update.xml");
 
     // A folder where the staged file should go stands for a disk that refuses it.
-    ASSERT_TRUE(CreateDirectoryA(dir_.File("regtest.dll.tmp").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(m_dir.File("regtest.dll.tmp").c_str(), nullptr));
     EXPECT_EQ(Outcome::kWriteFailed, Run().outcome);
-    RemoveDirectoryA(dir_.File("regtest.dll.tmp").c_str());
+    RemoveDirectoryA(m_dir.File("regtest.dll.tmp").c_str());
     ExpectNothingChanged("unwritable staged file");
 }
 
 TEST_F(UpdateJob, ACancelStopsTheDownloadAndRemovesItsFiles) {
-    files_[2].bytes = std::string(400000, 'c');
+    m_files[2].bytes = std::string(400000, 'c');
     Install();
-    ASSERT_TRUE(server_.Route(FilePath(2), 200, files_[2].bytes, "rate=100000"));
+    ASSERT_TRUE(m_server.Route(FilePath(2), 200, m_files[2].bytes, "rate=100000"));
     std::atomic<bool> cancel{false};
     std::thread canceller([&] {
-        support::WaitUntil([&] { return state_.Snapshot().fileNumber == 3 && state_.Snapshot().fileBytes > 0; },
+        support::WaitUntil([&] { return m_state.Snapshot().fileNumber == 3 && m_state.Snapshot().fileBytes > 0; },
                            20000, 10);
         cancel = true;
     });
-    const auto result = brisvane::RunUpdate(&state_, cancel);
+    const auto result = brisvane::RunUpdate(&m_state, cancel);
     canceller.join();
     EXPECT_EQ(Outcome::kCancelled, result.outcome);
     ExpectNothingChanged("cancelled");
@@ -217,13 +217,13 @@ TEST_F(UpdateJob, AnUnusableManifestFetchesNothing) {
         "<manifest><release version=\"2\"/><file path=\"\" name=\"a.dll\" size=\"-1\" "
         "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
     };
-    ASSERT_TRUE(server_.ClearLog());
+    ASSERT_TRUE(m_server.ClearLog());
     for (const char* manifest : manifests) {
         Write("Server.xml", manifest);
         EXPECT_EQ(Outcome::kBadManifest, Run().outcome) << manifest;
     }
-    EXPECT_TRUE(server_.Requests().empty());
-    DeleteFileA(dir_.File("Server.xml").c_str());
+    EXPECT_TRUE(m_server.Requests().empty());
+    DeleteFileA(m_dir.File("Server.xml").c_str());
     EXPECT_EQ(Outcome::kBadManifest, Run().outcome);
 }
 

@@ -42,10 +42,10 @@ protected:
         const std::string newProgram = m_strOldProgram + std::string("\0vorn version 2", 15);
         std::string pack;
         for (int i = 0; pack.size() < 1500000; ++i) pack += "pack v2 line " + std::to_string(i) + "\n";
-        files_ = {{"data\\", "pack.dat", pack},
+        m_files = {{"data\\", "pack.dat", pack},
                   {"", "regtest.dll", BuildFileBytes(REGTEST_DLL), true},
                   {"", "Vorn_Login.exe", newProgram}};
-        ASSERT_FALSE(files_[1].bytes.empty());
+        ASSERT_FALSE(m_files[1].bytes.empty());
     }
 
     void TearDown() override {
@@ -69,8 +69,8 @@ protected:
         ASSERT_TRUE(support::WriteTextFile(InstallPath("regtest.dll"), "component v1"));
         m_strUpdateXml = "<update version=\"1\" url=\"" + site.Url("/") + "\" info=\"manifest.xml\"><files /></update>";
         ASSERT_TRUE(support::WriteTextFile(InstallPath("Update.xml"), m_strUpdateXml));
-        ASSERT_TRUE(site.Route("/manifest.xml", 200, btest::ServerManifest("2", files_)));
-        ASSERT_TRUE(btest::ServeFiles(site, files_));
+        ASSERT_TRUE(site.Route("/manifest.xml", 200, btest::ServerManifest("2", m_files)));
+        ASSERT_TRUE(btest::ServeFiles(site, m_files));
     }
 
     // The program as the player starts it, from the install folder.
@@ -133,7 +133,7 @@ protected:
 
     // Every file in its version 2 bytes, the version recorded, nothing left over.
     void ExpectVersion2() {
-        for (const ServedFile& f : files_) EXPECT_TRUE(InstallFile(f.path + f.name) == f.bytes) << f.name;
+        for (const ServedFile& f : m_files) EXPECT_TRUE(InstallFile(f.path + f.name) == f.bytes) << f.name;
         const std::string update = InstallFile("Update.xml");
         EXPECT_NE(std::string::npos, update.find("<update version=\"2\" url=\"" + site.Url("/") +
                                                  "\" info=\"manifest.xml\">")) << update;
@@ -150,7 +150,7 @@ protected:
         ExpectVersion2();
     }
 
-    std::vector<ServedFile> files_;
+    std::vector<ServedFile> m_files;
     std::string m_strOldProgram;
     std::string m_strUpdateXml;
 };
@@ -174,7 +174,7 @@ TEST_F(UpdateCycle, Version2ArrivesAndTheProgramComesBackOnIt) {
     program.Kill();
     ASSERT_TRUE(StartInstalled());
     ASSERT_TRUE(WaitForLauncher(60000));
-    EXPECT_TRUE(InstallFile("Vorn_Login.exe") == files_[2].bytes);
+    EXPECT_TRUE(InstallFile("Vorn_Login.exe") == m_files[2].bytes);
     EXPECT_TRUE(Matching("Vorn_Login.exe.previous-*").empty());
     EXPECT_EQ(std::string::npos, InstallFile("Update.xml").find("previous"));
     EXPECT_EQ(3, ManifestRequests());
@@ -193,13 +193,13 @@ TEST_F(UpdateCycle, FailedDownloadsChangeNothingAndTheNextStartCompletes) {
     ExpectVersion1("404");
     ExpectNothingStaged("404");
 
-    std::string wrong = files_[1].bytes;
+    std::string wrong = m_files[1].bytes;
     wrong[wrong.size() / 2] ^= 1;
     struct Fault {
         std::string body, mode, shown;
     } faults[] = {
         {wrong, "length", "校验失败"},
-        {files_[1].bytes, "cut=" + std::to_string(files_[1].bytes.size() / 2), "不完整"},
+        {m_files[1].bytes, "cut=" + std::to_string(m_files[1].bytes.size() / 2), "不完整"},
     };
     for (const Fault& fault : faults) {
         ASSERT_TRUE(site.Route(FilePath(1), 200, fault.body, fault.mode));
@@ -209,7 +209,7 @@ TEST_F(UpdateCycle, FailedDownloadsChangeNothingAndTheNextStartCompletes) {
         ExpectNothingStaged(fault.mode);
     }
     // Everything arrives, but Update.xml cannot be written.
-    ASSERT_TRUE(btest::ServeFiles(site, files_));
+    ASSERT_TRUE(btest::ServeFiles(site, m_files));
     ASSERT_TRUE(SetFileAttributesA(InstallPath("Update.xml").c_str(), FILE_ATTRIBUTE_READONLY));
     window.Click(brisvane::kRetryButton);
     ASSERT_TRUE(window.WaitForStatus("Update.xml")) << window.Status();
@@ -228,7 +228,7 @@ TEST_F(UpdateCycle, FailedDownloadsChangeNothingAndTheNextStartCompletes) {
 
 TEST_F(UpdateCycle, AnUpdaterKilledMidDownloadIsStartedOverNextTime) {
     InstallVersion1();
-    ASSERT_TRUE(site.Route(FilePath(0), 200, files_[0].bytes, "rate=100000"));
+    ASSERT_TRUE(site.Route(FilePath(0), 200, m_files[0].bytes, "rate=100000"));
     ASSERT_TRUE(StartInstalled());
     ASSERT_TRUE(program.WaitForExit(30000));
     ProgramRun updater;
@@ -242,7 +242,7 @@ TEST_F(UpdateCycle, AnUpdaterKilledMidDownloadIsStartedOverNextTime) {
     updater.Kill();
     ExpectVersion1("killed");
 
-    ASSERT_TRUE(btest::ServeFiles(site, files_));
+    ASSERT_TRUE(btest::ServeFiles(site, m_files));
     ASSERT_TRUE(StartInstalled());
     ExpectCycleCompletes();
 }
@@ -263,8 +263,8 @@ TEST_F(UpdateCycle, AHeldDestinationFailsTheCompletionUntilItIsFree) {
     ASSERT_TRUE(shown);
     EXPECT_EQ(kUpdateFailed, WindowText(GetDlgItem(box, 0xFFFF)));
     EXPECT_EQ("pack v1", InstallFile("data\\pack.dat"));
-    EXPECT_TRUE(InstallFile("regtest.dll") == files_[1].bytes);
-    EXPECT_TRUE(InstallFile("Vorn_Login.exe") == files_[2].bytes);
+    EXPECT_TRUE(InstallFile("regtest.dll") == m_files[1].bytes);
+    EXPECT_TRUE(InstallFile("Vorn_Login.exe") == m_files[2].bytes);
 
     // The next check starts the update over for what is missing.
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -276,15 +276,15 @@ TEST_F(UpdateCycle, AHeldDestinationFailsTheCompletionUntilItIsFree) {
 // the old version) is set up here, since the kill cannot be timed from outside.
 TEST_F(UpdateCycle, ACompletionCutShortIsFinishedByTheNextRound) {
     InstallVersion1();
-    ASSERT_TRUE(support::WriteTextFile(InstallPath("data\\pack.dat"), files_[0].bytes));
-    ASSERT_TRUE(support::WriteTextFile(InstallPath("regtest.dll.tmp"), files_[1].bytes));
-    ASSERT_TRUE(support::WriteTextFile(InstallPath("Vorn_Login.exe.tmp"), files_[2].bytes));
+    ASSERT_TRUE(support::WriteTextFile(InstallPath("data\\pack.dat"), m_files[0].bytes));
+    ASSERT_TRUE(support::WriteTextFile(InstallPath("regtest.dll.tmp"), m_files[1].bytes));
+    ASSERT_TRUE(support::WriteTextFile(InstallPath("Vorn_Login.exe.tmp"), m_files[2].bytes));
     ASSERT_TRUE(support::WriteTextFile(
         InstallPath("Update.xml"),
         "<update version=\"1\" url=\"" + site.Url("/") + "\" info=\"manifest.xml\"><files>"
         "<file path=\"data\\\" name=\"pack.dat\" /><file path=\"\" name=\"regtest.dll\" register=\"true\" />"
         "<file path=\"\" name=\"Vorn_Login.exe\" /></files></update>"));
-    ASSERT_TRUE(support::WriteTextFile(InstallPath("Server.xml"), btest::ServerManifest("2", files_)));
+    ASSERT_TRUE(support::WriteTextFile(InstallPath("Server.xml"), btest::ServerManifest("2", m_files)));
 
     ASSERT_TRUE(site.ClearLog());
     ASSERT_TRUE(StartInstalled());

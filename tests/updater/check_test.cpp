@@ -20,7 +20,7 @@ protected:
     // Runs check with a stale status, so the reset on entry shows too.
     bool CallCheck(int* error) {
         *error = 7;
-        return zarnel_.check(error);
+        return m_zarnel.check(error);
     }
     void ExpectFailure(const char* why) {
         int error = 0;
@@ -44,7 +44,7 @@ TEST_F(Check, FailsWithoutAUsableLocalManifest) {
     for (int i = 0; i < 100000; ++i) deep += "<u>";
     Write("Update.xml", deep);
     ExpectFailure("nested too deeply to parse");
-    const std::string url = server_.Url("/");
+    const std::string url = m_server.Url("/");
     Write("Update.xml", "<u url=\"" + url + "\" info=\"S.xml\"/>");
     ExpectFailure("no version");
     Write("Update.xml", "<u version=\"1\" info=\"S.xml\"/>");
@@ -53,7 +53,7 @@ TEST_F(Check, FailsWithoutAUsableLocalManifest) {
     ExpectFailure("no info");
     Write("Update.xml", "<u version=\"1\" url=\"no address\" info=\"\"/>");
     ExpectFailure("url cannot be split");
-    EXPECT_TRUE(server_.Requests().empty());
+    EXPECT_TRUE(m_server.Requests().empty());
 }
 
 TEST_F(Check, FailsWhenTheServerCannotBeReached) {
@@ -66,7 +66,7 @@ TEST_F(Check, FailsWhenTheServerCannotBeReached) {
 // accepts and never answers must not keep it from coming up.
 TEST_F(Check, FailsWhenTheServerNeverAnswers) {
     WriteLocalManifest("1.0", "Server.xml");
-    ASSERT_TRUE(server_.Route("/Server.xml", 200, "<m><r version=\"2\"/></m>", "stall"));
+    ASSERT_TRUE(m_server.Route("/Server.xml", 200, "<m><r version=\"2\"/></m>", "stall"));
     const ULONGLONG start = GetTickCount64();
     ExpectFailure("no answer");
     EXPECT_LT(GetTickCount64() - start, 45000u);
@@ -83,10 +83,10 @@ TEST_F(Check, FailsOnAnAnswerWithoutAnOfferedVersion) {
         "<!-- only a comment -->",               // no root element
     };
     for (const char* answer : answers) {
-        ASSERT_TRUE(server_.Route("/Server.xml", 200, answer));
+        ASSERT_TRUE(m_server.Route("/Server.xml", 200, answer));
         ExpectFailure(answer);
     }
-    ASSERT_TRUE(server_.Route("/Server.xml", 404, "<release version=\"9\"/>"));
+    ASSERT_TRUE(m_server.Route("/Server.xml", 404, "<release version=\"9\"/>"));
     ExpectFailure("a 404 page without a first child element");
 }
 
@@ -95,13 +95,13 @@ TEST_F(Check, FailsOnAnAnswerNestedDeeperThanAnyManifest) {
     WriteLocalManifest("1.0", "Server.xml");
     std::string deep;
     for (int i = 0; i < 200000; ++i) deep += "<a>";
-    ASSERT_TRUE(server_.Route("/Server.xml", 200, deep));
+    ASSERT_TRUE(m_server.Route("/Server.xml", 200, deep));
     ExpectFailure("deeply nested");
 }
 
 TEST_F(Check, EqualVersionsMeanNothingToDo) {
     WriteLocalManifest("2.0", "Server.xml");
-    ASSERT_TRUE(server_.Route("/Server.xml", 200, kOffer));
+    ASSERT_TRUE(m_server.Route("/Server.xml", 200, kOffer));
     int error = 0;
     EXPECT_TRUE(CallCheck(&error));
     EXPECT_EQ(0, error);
@@ -109,7 +109,7 @@ TEST_F(Check, EqualVersionsMeanNothingToDo) {
 }
 
 TEST_F(Check, AnyDifferenceSavesTheServerManifest) {
-    ASSERT_TRUE(server_.Route("/Server.xml", 200, kOffer));
+    ASSERT_TRUE(m_server.Route("/Server.xml", 200, kOffer));
     // Newer, older, and "equal" only to a reader who trims or counts.
     for (const char* installed : {"1.0", "3.0", "2.00", "2.0 "}) {
         WriteLocalManifest(installed, "Server.xml");
@@ -128,7 +128,7 @@ TEST_F(Check, AnyDifferenceSavesTheServerManifest) {
 
 TEST_F(Check, FailsWhenServerXmlCannotBeWritten) {
     WriteLocalManifest("1.0", "Server.xml");
-    ASSERT_TRUE(server_.Route("/Server.xml", 200, kOffer));
+    ASSERT_TRUE(m_server.Route("/Server.xml", 200, kOffer));
     ASSERT_TRUE(DeleteFileA(File("Server.xml").c_str()));
     ASSERT_TRUE(CreateDirectoryA(File("Server.xml").c_str(), nullptr));
     int error = 0;
@@ -140,15 +140,15 @@ TEST_F(Check, FailsWhenServerXmlCannotBeWritten) {
 TEST_F(Check, SendsOneCacheBustingHttp10Get) {
     // "url" without a trailing slash runs into "info"; the query stays and
     // the time suffix follows it with a second "?".
-    Write("Update.xml", "<u version=\"2.0\" url=\"" + server_.Url("/upd") +
+    Write("Update.xml", "<u version=\"2.0\" url=\"" + m_server.Url("/upd") +
                             "\" info=\"Server.xml?channel=live\"><files/></u>");
-    ASSERT_TRUE(server_.Route("/updServer.xml", 200, kOffer));
+    ASSERT_TRUE(m_server.Route("/updServer.xml", 200, kOffer));
     unsigned before = static_cast<unsigned>(_time64(nullptr));
     int error = 0;
     EXPECT_TRUE(CallCheck(&error));
     unsigned after = static_cast<unsigned>(_time64(nullptr));
 
-    auto requests = server_.Requests();
+    auto requests = m_server.Requests();
     ASSERT_EQ(1u, requests.size());
     std::smatch m;
     ASSERT_TRUE(std::regex_match(requests[0].line, m,
@@ -159,7 +159,7 @@ TEST_F(Check, SendsOneCacheBustingHttp10Get) {
     EXPECT_GE(after, stamp);
     EXPECT_EQ("Quendral", requests[0].Header("User-Agent"));
     EXPECT_EQ("no-cache", requests[0].Header("Pragma"));
-    EXPECT_EQ("127.0.0.1:" + std::to_string(server_.port()), requests[0].Header("Host"));
+    EXPECT_EQ("127.0.0.1:" + std::to_string(m_server.port()), requests[0].Header("Host"));
     // The placeholder account is never sent.
     EXPECT_EQ("", requests[0].Header("Authorization"));
 }
@@ -168,7 +168,7 @@ TEST_F(Check, ReadsALargeBodyWithoutContentLengthToItsEnd) {
     std::string offer = "<manifest><release version=\"2.0\"/>";
     for (int i = 0; offer.size() < 300000; ++i) offer += "<f n=\"" + std::to_string(i) + "\"/>";
     offer += "<last/></manifest>";
-    ASSERT_TRUE(server_.Route("/Server.xml", 200, offer, "nolength"));
+    ASSERT_TRUE(m_server.Route("/Server.xml", 200, offer, "nolength"));
     WriteLocalManifest("1.0", "Server.xml");
     int error = 0;
     EXPECT_FALSE(CallCheck(&error));
@@ -177,9 +177,9 @@ TEST_F(Check, ReadsALargeBodyWithoutContentLengthToItsEnd) {
 }
 
 TEST_F(Check, ANullStatusPointerIsNoCrash) {
-    EXPECT_FALSE(zarnel_.check(nullptr));
-    EXPECT_FALSE(zarnel_.finish(nullptr));
-    EXPECT_FALSE(zarnel_.run(nullptr));
+    EXPECT_FALSE(m_zarnel.check(nullptr));
+    EXPECT_FALSE(m_zarnel.finish(nullptr));
+    EXPECT_FALSE(m_zarnel.run(nullptr));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ protected:
     // finish with a stale status: it only ever leaves 0 there.
     bool CallFinish() {
         int error = 7;
-        bool result = zarnel_.finish(&error);
+        bool result = m_zarnel.finish(&error);
         EXPECT_EQ(0, error);
         return result;
     }
@@ -162,12 +162,12 @@ TEST_F(Finish, AnInUseDestinationGoesAsideUntilItIsFree) {
     EXPECT_NE(std::string::npos, update.find("<copy file=\"busy.dll.previous-")) << update;
 
     // Still held: the start keeps it listed.
-    ASSERT_TRUE(server_.Route("/S.xml", 200, kServer));
+    ASSERT_TRUE(m_server.Route("/S.xml", 200, kServer));
     int error = 0;
-    EXPECT_TRUE(zarnel_.check(&error));
+    EXPECT_TRUE(m_zarnel.check(&error));
     EXPECT_TRUE(Exists(aside[0]));
     FreeLibrary(held);
-    EXPECT_TRUE(zarnel_.check(&error));
+    EXPECT_TRUE(m_zarnel.check(&error));
     EXPECT_FALSE(Exists(aside[0]));
     update = Read("Update.xml");
     EXPECT_EQ(std::string::npos, update.find("previous")) << update;

@@ -26,8 +26,8 @@ class PutInPlaceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_move = 0;
-        ASSERT_TRUE(support::WriteTextFile(dir_.File("a.dll"), "old"));
-        ASSERT_TRUE(support::WriteTextFile(dir_.File("a.dll.tmp"), "new"));
+        ASSERT_TRUE(support::WriteTextFile(m_dir.File("a.dll"), "old"));
+        ASSERT_TRUE(support::WriteTextFile(m_dir.File("a.dll.tmp"), "new"));
     }
     Placed Put(unsigned failing, DWORD error) {
         g_failing = failing;
@@ -38,10 +38,10 @@ protected:
     }
     std::string Text(const std::string& name) {
         std::string text;
-        return support::ReadTextFile(dir_.File(name), &text) ? text : "(missing)";
+        return support::ReadTextFile(m_dir.File(name), &text) ? text : "(missing)";
     }
 
-    support::ScopedTempDir dir_;
+    support::ScopedTempDir m_dir;
     std::string m_strAside;
 };
 
@@ -71,7 +71,7 @@ TEST_F(PutInPlaceTest, OtherFailuresTouchNothing) {
     EXPECT_EQ("old", Text("a.dll"));
     EXPECT_EQ("new", Text("a.dll.tmp"));
     // No staged file: the destination stays.
-    DeleteFileA(dir_.File("a.dll.tmp").c_str());
+    DeleteFileA(m_dir.File("a.dll.tmp").c_str());
     g_move = 0;
     EXPECT_EQ(Placed::kFailed, Put(0u, 0));
     EXPECT_EQ("old", Text("a.dll"));

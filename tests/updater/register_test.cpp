@@ -44,7 +44,7 @@ TEST_F(Register, RegistersOnlyMarkedComponentsByTheirWholeName) {
           "<f path=\"plain\\\" name=\"Plain.dll\"/>"
           "</files></update>");
     int error = 7;
-    EXPECT_TRUE(zarnel_.finish(&error));
+    EXPECT_TRUE(m_zarnel.finish(&error));
     EXPECT_EQ(0, error);
 
     // Started from the entry's folder, with the spaced name as one argument.

@@ -17,14 +17,14 @@ protected:
 
 TEST_F(Run, FailsWithoutTheUpdater) {
     int error = 7;
-    EXPECT_FALSE(zarnel_.run(&error));
+    EXPECT_FALSE(m_zarnel.run(&error));
     EXPECT_EQ(-1, error);
 }
 
 TEST_F(Run, StartsTheUpdaterWithTheTokenAloneAndDoesNotWait) {
     ASSERT_TRUE(CopyIn(FAKE_UPDATER, "Brisvane.exe"));
     int error = 7;
-    ASSERT_TRUE(zarnel_.run(&error));
+    ASSERT_TRUE(m_zarnel.run(&error));
     EXPECT_EQ(0, error);
     // Had run waited, the stand-in would have given up and never get here.
     ASSERT_TRUE(WaitForFile(File("updater-started.txt"), 30000));
@@ -33,7 +33,7 @@ TEST_F(Run, StartsTheUpdaterWithTheTokenAloneAndDoesNotWait) {
     ASSERT_TRUE(WaitForFile(File("updater-released.txt"), 30000));
 
     std::string record = Read("updater-started.txt");
-    std::string directory = dir_.path().substr(0, dir_.path().size() - 1);
+    std::string directory = m_dir.path().substr(0, m_dir.path().size() - 1);
     EXPECT_EQ("KT481D27-M305-942e-C7F2-5H9036B14RMX\n" + directory + "\n", record);
 }
 

@@ -41,21 +41,21 @@ TEST(SplitUrl, RefusesWhatCannotBeFetched) {
 
 class Transport : public ::testing::Test {
 protected:
-    Transport() : server_(support::TestHttpd::Port(10)) {}
-    void SetUp() override { ASSERT_TRUE(server_.ok()) << server_.error(); }
+    Transport() : m_server(support::TestHttpd::Port(10)) {}
+    void SetUp() override { ASSERT_TRUE(m_server.ok()) << m_server.error(); }
 
     std::string Get(int* error, bool secure = false, int port = 0) {
         HttpRequest request;
         request.setLimits(m_limits, m_nWholeMs);
         request.setServer("127.0.0.1");
         request.setObject("/doc");
-        request.setPort(port ? port : server_.port());
+        request.setPort(port ? port : m_server.port());
         request.setSecure(secure);
         return request.get(error);
     }
     // Serves body at /doc and fetches it; error starts at 0 and must stay so.
     std::string Served(const std::string& body, const std::string& mode) {
-        EXPECT_TRUE(server_.Route("/doc", 200, body, mode));
+        EXPECT_TRUE(m_server.Route("/doc", 200, body, mode));
         int error = 0;
         std::string text = Get(&error);
         EXPECT_EQ(0, error) << mode;
@@ -63,13 +63,13 @@ protected:
     }
     // The request must fail with -1 and an empty text.
     void ExpectFailure(const std::string& body, const std::string& mode) {
-        ASSERT_TRUE(server_.Route("/doc", 200, body, mode));
+        ASSERT_TRUE(m_server.Route("/doc", 200, body, mode));
         int error = 0;
         EXPECT_EQ("", Get(&error)) << mode;
         EXPECT_EQ(-1, error) << mode;
     }
 
-    support::TestHttpd server_;
+    support::TestHttpd m_server;
     TimeLimits m_limits;
     DWORD m_nWholeMs = HttpRequest::kWholeExchangeMs;
 };
@@ -106,7 +106,7 @@ TEST_F(Transport, CutsAtTheFirstZeroByteAndConvertsUtf8ToTheAnsiCodePage) {
 }
 
 TEST_F(Transport, ReturnsAnErrorPageAsText) {
-    ASSERT_TRUE(server_.Route("/doc", 404, "<h1>missing</h1>"));
+    ASSERT_TRUE(m_server.Route("/doc", 404, "<h1>missing</h1>"));
     int error = 0;
     EXPECT_EQ("<h1>missing</h1>", Get(&error));
     EXPECT_EQ(0, error);
@@ -123,11 +123,11 @@ TEST_F(Transport, FailsWhenNothingListens) {
 
 TEST_F(Transport, SecureRequestsSpeakTlsOnTheGivenPort) {
     // The test server speaks no TLS: it logs the client's handshake and hangs up.
-    ASSERT_TRUE(server_.Route("/doc", 200, "plain"));
+    ASSERT_TRUE(m_server.Route("/doc", 200, "plain"));
     int error = 0;
     EXPECT_EQ("", Get(&error, true));
     EXPECT_EQ(-1, error);
-    auto requests = server_.Requests();
+    auto requests = m_server.Requests();
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ("TLS-CLIENT-HELLO", requests[0].line);
 }

@@ -40,36 +40,36 @@ ZarnelDll::Export Lookup(HMODULE module, const char* name) {
 
 ZarnelDll::ZarnelDll() {
     if (!CopyIn(ZARNEL_DLL, "Zarnel.dll")) return;
-    module_ = LoadLibraryA("Zarnel.dll");
-    if (!module_) return;
-    check = Lookup(module_, "check");
-    run = Lookup(module_, "run");
-    finish = Lookup(module_, "finish");
+    m_hModule = LoadLibraryA("Zarnel.dll");
+    if (!m_hModule) return;
+    check = Lookup(m_hModule, "check");
+    run = Lookup(m_hModule, "run");
+    finish = Lookup(m_hModule, "finish");
 }
 
 ZarnelDll::~ZarnelDll() {
-    if (module_) FreeLibrary(module_);
+    if (m_hModule) FreeLibrary(m_hModule);
 }
 
 void ZarnelTest::SetUp() {
-    ASSERT_FALSE(dir_.path().empty());
-    ASSERT_TRUE(zarnel_.module()) << "Zarnel.dll did not load by name";
+    ASSERT_FALSE(m_dir.path().empty());
+    ASSERT_TRUE(m_zarnel.module()) << "Zarnel.dll did not load by name";
     char loaded[MAX_PATH] = {};
-    GetModuleFileNameA(zarnel_.module(), loaded, MAX_PATH);
+    GetModuleFileNameA(m_zarnel.module(), loaded, MAX_PATH);
     ASSERT_EQ(0, lstrcmpiA(File("Zarnel.dll").c_str(), loaded)) << loaded;
-    ASSERT_TRUE(zarnel_.check && zarnel_.run && zarnel_.finish);
-    ASSERT_TRUE(server_.ok()) << server_.error();
+    ASSERT_TRUE(m_zarnel.check && m_zarnel.run && m_zarnel.finish);
+    ASSERT_TRUE(m_server.ok()) << m_server.error();
 }
 
 void ZarnelTest::WriteLocalManifest(const std::string& version, const std::string& info,
                                     const std::string& files) {
     Write("Update.xml", "<?xml version=\"1.0\" ?>\n<update version=\"" + version + "\" url=\"" +
-                            server_.Url("/") + "\" info=\"" + info + "\">" + files +
+                            m_server.Url("/") + "\" info=\"" + info + "\">" + files +
                             "</update>\n");
 }
 
 void ZarnelTest::Write(const std::string& name, const std::string& content) {
-    ASSERT_TRUE(support::WriteTextFile(dir_.File(name), content)) << name;
+    ASSERT_TRUE(support::WriteTextFile(m_dir.File(name), content)) << name;
 }
 
 }  // namespace ztest

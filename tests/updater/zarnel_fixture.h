@@ -30,32 +30,32 @@ public:
     ZarnelDll(const ZarnelDll&) = delete;
     ZarnelDll& operator=(const ZarnelDll&) = delete;
 
-    HMODULE module() const { return module_; }
+    HMODULE module() const { return m_hModule; }
     Export check = nullptr;
     Export run = nullptr;
     Export finish = nullptr;
 
 private:
-    HMODULE module_ = nullptr;
+    HMODULE m_hModule = nullptr;
 };
 
 // Each test runs in its own folder with the DLL loaded and a server listener.
 class ZarnelTest : public ::testing::Test {
 protected:
-    ZarnelTest() : server_(support::TestHttpd::Port(11)) {}
+    ZarnelTest() : m_server(support::TestHttpd::Port(11)) {}
     void SetUp() override;
 
     // Update.xml whose manifest URL points at the test server.
     void WriteLocalManifest(const std::string& version, const std::string& info,
                             const std::string& files = "<files/>");
-    std::string File(const std::string& name) const { return dir_.File(name); }
+    std::string File(const std::string& name) const { return m_dir.File(name); }
     void Write(const std::string& name, const std::string& content);
-    std::string Read(const std::string& name) const { return ReadFile(dir_.File(name)); }
-    bool Exists(const std::string& name) const { return support::FileExists(dir_.File(name)); }
+    std::string Read(const std::string& name) const { return ReadFile(m_dir.File(name)); }
+    bool Exists(const std::string& name) const { return support::FileExists(m_dir.File(name)); }
 
-    support::ScopedTempDir dir_;  // declared first: it goes after the DLL is unloaded
-    ZarnelDll zarnel_;
-    support::TestHttpd server_;
+    support::ScopedTempDir m_dir;  // declared first: it goes after the DLL is unloaded
+    ZarnelDll m_zarnel;
+    support::TestHttpd m_server;
 };
 
 }  // namespace ztest
