@@ -1,16 +1,28 @@
 #include "download.h"
 
+#include <algorithm>
 #include <vector>
 
-#include "sha256.h"
+#include "block_sink.h"
 #include "split_url.h"
 
 namespace brisvane {
 
 namespace {
 
-// Big reads keep the per-call overhead of WinINet small on large files.
-constexpr DWORD kReadChunk = 256 * 1024;
+// Each read waits until its block is full, so blocks follow the data's pace:
+// about a tenth of a second's worth, which keeps the per-call cost small on a
+// fast line and a cancel quick on a slow one.
+constexpr DWORD kSmallestBlock = 8 * 1024;
+constexpr DWORD kLargestBlock = 1024 * 1024;
+constexpr ULONGLONG kFastReadMs = 50;
+constexpr ULONGLONG kSlowReadMs = 200;
+
+DWORD NextBlockSize(DWORD block, ULONGLONG tookMs) {
+    if (tookMs < kFastReadMs && block < kLargestBlock) return block * 2;
+    if (tookMs > kSlowReadMs && block > kSmallestBlock) return block / 2;
+    return block;
+}
 
 DownloadResult Result(Outcome outcome, DWORD status = 0) {
     DownloadResult result;
@@ -35,10 +47,7 @@ public:
     StagedFile& operator=(const StagedFile&) = delete;
 
     bool ok() const { return m_hFile != INVALID_HANDLE_VALUE; }
-    bool Write(const char* data, DWORD size) {
-        DWORD written = 0;
-        return WriteFile(m_hFile, data, size, &written, nullptr) && written == size;
-    }
+    HANDLE handle() const { return m_hFile; }
     // Closing is where a delayed write error shows.
     bool Keep() {
         const BOOL closed = CloseHandle(m_hFile);
@@ -69,24 +78,32 @@ DownloadResult DownloadFile(const std::string& url, const std::string& staged, s
 
     StagedFile file(staged);
     if (!file.ok()) return Result(Outcome::kWriteFailed);
-    Sha256 hash;
-    if (!hash.ok()) return Result(Outcome::kWriteFailed);
-    std::vector<char> chunk(kReadChunk);
+    // Declared before the reads' early returns, and after the file: it stops
+    // writing before the file closes.
+    BlockSink sink(file.handle());
     std::uint64_t received = 0;
+    DWORD block = kSmallestBlock;
     for (;;) {
         if (cancel) return Result(Outcome::kCancelled);
+        // More than promised is as wrong as less: ask for one byte past it.
+        const std::uint64_t left = size - received + 1;
+        std::vector<char> data(static_cast<std::size_t>(std::min<std::uint64_t>(block, left)));
+        const ULONGLONG start = GetTickCount64();
         DWORD got = 0;
-        if (!request.Read(chunk.data(), kReadChunk, &got)) return Result(Outcome::kUnreachable);
+        if (!request.ReadBlock(data.data(), static_cast<DWORD>(data.size()), &got))
+            return Result(Outcome::kUnreachable);
         if (got == 0) break;
+        block = NextBlockSize(block, GetTickCount64() - start);
         received += got;
-        // More than promised is as wrong as less; no need to wait for the end.
         if (received > size) return Result(Outcome::kShortBody);
-        if (!file.Write(chunk.data(), got)) return Result(Outcome::kWriteFailed);
-        hash.Add(chunk.data(), got);
+        data.resize(got);
+        if (!sink.Push(std::move(data))) return Result(Outcome::kWriteFailed);
         progress(received);
     }
+    std::string digest;
+    if (!sink.Finish(&digest)) return Result(Outcome::kWriteFailed);
     if (received != size) return Result(Outcome::kShortBody);
-    if (hash.HexDigest() != sha256) return Result(Outcome::kHashMismatch);
+    if (digest != sha256) return Result(Outcome::kHashMismatch);
     if (!file.Keep()) return Result(Outcome::kWriteFailed);
     return Result(Outcome::kDone);
 }

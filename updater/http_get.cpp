@@ -83,3 +83,12 @@ bool HttpGet::Read(char* buffer, DWORD size, DWORD* got) {
 }
 
 }  // namespace zarnel
+
+namespace zarnel {
+
+bool HttpGet::ReadBlock(char* buffer, DWORD size, DWORD* got) {
+    *got = 0;
+    return InternetReadFile(m_hRequest.get(), buffer, size, got) != FALSE;
+}
+
+}  // namespace zarnel

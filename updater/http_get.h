@@ -34,6 +34,9 @@ public:
     // Reads what has arrived, at most size bytes; *got is 0 at the end of the
     // body. False when the connection breaks or stalls past the limit.
     bool Read(char* buffer, DWORD size, DWORD* got);
+    // Reads size bytes, fewer only at the end of the body: one call for a
+    // big block, for callers that size their blocks to the data's pace.
+    bool ReadBlock(char* buffer, DWORD size, DWORD* got);
 
 private:
     // Declared in opening order, so they close request first, root last.
