@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "folder_test.h"
 #include "offer_builder.h"
 #include "program_run.h"
-#include "temp_dir.h"
 #include "updater_window.h"
 
 namespace btest {
@@ -13,7 +13,7 @@ namespace {
 
 constexpr char kToken[] = "KT481D27-M305-942e-C7F2-5H9036B14RMX";
 
-class UpdaterProgram : public ::testing::Test {
+class UpdaterProgram : public FolderTest {
 protected:
     UpdaterProgram() : m_server(support::TestHttpd::Port(32)) {}
     void SetUp() override {
@@ -38,14 +38,6 @@ protected:
     bool StartUpdater(support::ProgramRun& run) {
         return run.StartWholeLine(m_dir.File("Brisvane.exe"), m_dir.path(), kToken);
     }
-    void Write(const std::string& name, const std::string& text) {
-        ASSERT_TRUE(support::WriteTextFile(m_dir.File(name), text)) << name;
-    }
-    std::string Read(const std::string& name) {
-        std::string text;
-        return support::ReadTextFile(m_dir.File(name), &text) ? text : "(missing)";
-    }
-    bool Exists(const std::string& name) { return support::FileExists(m_dir.File(name)); }
     void ExpectNothingChanged() {
         EXPECT_FALSE(Exists("a.dat.tmp"));
         EXPECT_FALSE(Exists("b.dat.tmp"));
@@ -53,7 +45,6 @@ protected:
         EXPECT_FALSE(Exists("updater-started.txt"));
     }
 
-    support::ScopedTempDir m_dir;
     support::TestHttpd m_server;
     std::vector<ServedFile> m_files;
     std::string m_strUpdateXml;

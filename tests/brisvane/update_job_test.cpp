@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <thread>
 
+#include "folder_test.h"
 #include "offer_builder.h"
 #include "program_run.h"
-#include "temp_dir.h"
 #include "update_job.h"
 
 namespace btest {
@@ -24,7 +24,7 @@ std::string WithoutReturns(std::string text) {
 
 constexpr char kProgramStarted[] = "updater-started.txt";  // the stand-in program's record
 
-class UpdateJob : public ::testing::Test {
+class UpdateJob : public FolderTest {
 protected:
     UpdateJob() : m_server(support::TestHttpd::Port(30)) {}
     void SetUp() override {
@@ -58,14 +58,6 @@ protected:
         std::atomic<bool> cancel{false};
         return brisvane::RunUpdate(&m_state, cancel, limits);
     }
-    void Write(const std::string& name, const std::string& text) {
-        ASSERT_TRUE(support::WriteTextFile(m_dir.File(name), text)) << name;
-    }
-    std::string Read(const std::string& name) {
-        std::string text;
-        return support::ReadTextFile(m_dir.File(name), &text) ? text : "(missing)";
-    }
-    bool Exists(const std::string& name) { return support::FileExists(m_dir.File(name)); }
     // After a failure: nothing staged, Update.xml as it was, the old files, no restart.
     void ExpectNothingChanged(const std::string& why) {
         for (const ServedFile& f : m_files) {
@@ -78,7 +70,6 @@ protected:
         EXPECT_FALSE(Exists(kProgramStarted)) << why;
     }
 
-    support::ScopedTempDir m_dir;
     support::TestHttpd m_server;
     std::vector<ServedFile> m_files;
     std::string m_strUpdateXml;
