@@ -175,8 +175,12 @@ void CProgressWindow::JoinWorker() {
 }
 
 void CProgressWindow::OnTimer() {
-    const Progress progress = m_state.Snapshot();
     if (m_bFailed) return;
+    // Whether the attempt is over is read before its progress: a snapshot
+    // taken first could predate the attempt's last change.
+    const bool over = m_bAttemptOver;
+    if (over) JoinWorker();
+    const Progress progress = m_state.Snapshot();
     SetText(kStatusText, StatusText(progress));
     SetText(kFileText, FileText(progress));
     SendDlgItemMessageA(m_hWnd, kFileBar, PBM_SETPOS, Permille(progress.fileBytes, progress.fileSize), 0);
@@ -184,8 +188,7 @@ void CProgressWindow::OnTimer() {
     const double seconds = static_cast<double>(GetTickCount64() - m_nAttemptStart) / 1000.0;
     if (progress.phase == Phase::kDownloading)
         SetText(kAmountText, AmountText(progress.totalBytes, progress.totalSize, seconds));
-    if (!m_bAttemptOver) return;
-    JoinWorker();
+    if (!over) return;
     if (progress.phase == Phase::kDone) {
         m_bSucceeded = true;
         DestroyWindow(m_hWnd);

@@ -11,6 +11,12 @@ constexpr char kCopy[] = "copy";
 
 }  // namespace
 
+bool IsAsideCopyName(const std::string& file) {
+    if (file.empty() || file[0] == '\\' || file[0] == '/') return false;
+    if (file.find(':') != std::string::npos || file.find("..") != std::string::npos) return false;
+    return file.find(".previous-") != std::string::npos;
+}
+
 void RecordAsideCopy(TiXmlElement* root, const std::string& file) {
     TiXmlElement* list = root->FirstChildElement(kList);
     if (!list) list = root->InsertEndChild(TiXmlElement(kList))->ToElement();
@@ -27,7 +33,9 @@ bool RemoveAsideCopies(TiXmlElement* root) {
     for (TiXmlElement* copy = list->FirstChildElement(kCopy); copy;) {
         TiXmlElement* next = copy->NextSiblingElement(kCopy);
         const char* file = copy->Attribute("file");
-        if (!file || DeleteFileA(file) || GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) {
+        // A name that is no aside copy is dropped from the list, never deleted.
+        if (!file || !IsAsideCopyName(file) || DeleteFileA(file) ||
+            GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) {
             list->RemoveChild(copy);
             changed = true;
         }

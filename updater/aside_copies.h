@@ -14,6 +14,10 @@ namespace zarnel {
 
 void RecordAsideCopy(TiXmlElement* root, const std::string& file);
 
+// Only what finish names an aside copy is ever deleted: a relative name in
+// the install folder holding ".previous-", whatever else Update.xml lists.
+bool IsAsideCopyName(const std::string& file);
+
 // Deletes every listed copy it can and drops it (and a copy already gone)
 // from the list; the list element goes once empty. True when the document
 // changed and should be saved.

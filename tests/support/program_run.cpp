@@ -134,6 +134,23 @@ std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
     return found;
 }
 
+DWORD ParentProcess(DWORD pid) {
+    DWORD parent = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return parent;
+    }
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ProcessID == pid) {
+            parent = entry.th32ParentProcessID;
+        }
+    }
+    CloseHandle(snapshot);
+    return parent;
+}
+
 std::vector<HWND> TopLevelWindows(DWORD pid) {
     Search search{pid, {}};
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));

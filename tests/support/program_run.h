@@ -59,6 +59,8 @@ bool WaitUntil(F done, DWORD milliseconds, DWORD step = 50) {
 
 // Running processes whose file name is exeName (e.g. "Brisvane.exe").
 std::vector<DWORD> ProcessesNamed(const std::string& exeName);
+// The process that started pid; 0 when pid does not run.
+DWORD ParentProcess(DWORD pid);
 
 std::vector<HWND> TopLevelWindows(DWORD pid);
 // The first visible top-level window of pid that has no owner, or null.

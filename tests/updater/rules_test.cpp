@@ -1,6 +1,7 @@
 // The update provider's plain rules, called directly.
 #include <gtest/gtest.h>
 
+#include "aside_copies.h"
 #include "put_in_place.h"
 #include "transport_rules.h"
 #include "update_rules.h"
@@ -119,6 +120,14 @@ TEST(PutInPlace, AsideNamesSayPreviousAndDifferPerAttempt) {
     EXPECT_NE(AsideNameOf("a.dll", 1, 2, 0), AsideNameOf("a.dll", 1, 2, 1));
     EXPECT_NE(AsideNameOf("a.dll", 1, 2, 0), AsideNameOf("a.dll", 1, 3, 0));
     EXPECT_NE(AsideNameOf("a.dll", 1, 2, 0), AsideNameOf("a.dll", 2, 2, 0));
+}
+
+TEST(PutInPlace, OnlyAsideCopiesAreEverDeletedLater) {
+    EXPECT_TRUE(IsAsideCopyName(AsideNameOf("Vorn_Login.exe", 1, 2, 0)));
+    EXPECT_TRUE(IsAsideCopyName(AsideNameOf("plugins\\a.dll", 1, 2, 0)));
+    for (const char* other : {"", "Update.xml", "a.dll", "C:\\a.dll.previous-1-2-0", "\\a.previous-1",
+                              "..\\a.dll.previous-1-2-0", "data\\..\\..\\x.previous-1"})
+        EXPECT_FALSE(IsAsideCopyName(other)) << other;
 }
 
 TEST(UpdateRules, OnlyTrueMarksARegistrationAndTheNameIsQuoted) {
