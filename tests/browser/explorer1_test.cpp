@@ -82,7 +82,14 @@ TEST_F(Explorer1, WrapperWithoutAControlIgnoresEveryCall) {
     EXPECT_NO_THROW(CallEveryOperation(onPlainWindow, url));
     onPlainWindow.DestroyWindow();
 
-    Sleep(300);
+    // A real control's request, started after those calls, marks the moment
+    // by which any request of theirs would have arrived.
+    ASSERT_TRUE(server.Route("/marker", 200, "<html><body>marker</body></html>"));
+    CBrowserHost host;
+    ASSERT_TRUE(host.Create(IDD_VORN_LOGIN_DIALOG));
+    host.m_explorer.Navigate(server.Url("/marker").c_str(), nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return SawRequestFor(server, "/marker"); }, 10000));
+    host.DestroyWindow();
     EXPECT_FALSE(SawRequestFor(server, "/never"));
 }
 

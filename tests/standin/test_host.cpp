@@ -18,7 +18,15 @@ std::string Shape(const DISPPARAMS* p) {
     return out;
 }
 
+// Posted by PumpPosted to the site window; the count of those handled.
+constexpr UINT kMarkerMessage = WM_APP + 0x3E;
+unsigned g_markersHandled = 0;
+
 LRESULT CALLBACK SiteWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == kMarkerMessage) {
+        ++g_markersHandled;
+        return 0;
+    }
     return DefWindowProcW(hwnd, msg, w, l);
 }
 
@@ -265,6 +273,12 @@ void Host::Pump(int ms) {
         }
         Sleep(5);
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+bool Host::PumpPosted() {
+    const unsigned target = g_markersHandled + 1;
+    if (!PostMessageW(window, kMarkerMessage, 0, 0)) return false;
+    return PumpUntil([&] { return g_markersHandled >= target; });
 }
 
 bool Host::PumpUntil(const std::function<bool()>& done, int timeoutMs) {

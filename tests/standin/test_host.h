@@ -166,6 +166,10 @@ public:
 
     bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000);
     void Pump(int ms);
+    // Handles every message posted to this thread before the call (the
+    // thread's queue is first in, first out): what the control queued for
+    // itself until now has been done when it returns true.
+    bool PumpPosted();
     bool WaitForEvent(DISPID id, const std::wstring& urlPart, int timeoutMs = 20000);
     HWND ControlWindow();
     // The centre of the last laid-out link or button whose text is given, in the control's client coordinates.
