@@ -1,4 +1,5 @@
 #include "cstring.h"
+#include "ansi_text.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -15,30 +16,15 @@ char FoldAscii(char c, bool upper) {
 template <class F>
 void ForEachSingleByte(std::string& s, F&& f) {
     for (size_t i = 0; i < s.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(s[i])) && i + 1 < s.size()) { ++i; continue; }
+        if (text::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) { ++i; continue; }
         s[i] = f(s[i]);
     }
 }
 
 }  // namespace
 
-CString::CString(const wchar_t* text) {
-    if (!text || !*text) return;
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return;
-    m_str.resize(static_cast<size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &m_str[0], bytes, nullptr, nullptr);
-    m_str.resize(static_cast<size_t>(bytes - 1));
-}
-
-std::wstring AnsiToWide(const char* text) {
-    if (!text || !*text) return std::wstring();
-    int chars = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (chars <= 1) return std::wstring();
-    std::wstring wide(static_cast<size_t>(chars), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], chars);
-    wide.resize(static_cast<size_t>(chars - 1));
-    return wide;
+CString::CString(const wchar_t* wide) {
+    if (wide) m_str = text::WideToAnsi(wide);
 }
 
 int CString::Find(const char* sub, int start) const {
@@ -140,6 +126,5 @@ void CString::ReleaseBuffer(int newLength) {
 }
 
 BSTR CString::AllocSysString() const {
-    std::wstring wide = AnsiToWide(m_str.c_str());
-    return SysAllocStringLen(wide.c_str(), static_cast<UINT>(wide.size()));
+    return text::AnsiToBstr(m_str.c_str());  // up to the first zero, as C text
 }

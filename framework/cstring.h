@@ -67,6 +67,3 @@ public:
 private:
     std::string m_str;
 };
-
-// UTF-16 from ANSI text, for BSTRs and wide platform calls.
-std::wstring AnsiToWide(const char* text);
