@@ -123,16 +123,6 @@ TEST_F(Explorer1, HostedControlIsBoundAndTakesSilentAndNavigate) {
     EXPECT_EQ(nullptr, host.m_explorer.GetSafeHwnd());
 }
 
-TEST_F(Explorer1, EnterIsNeverTranslatedByTheWrapper) {
-    CBrowserHost host;
-    ASSERT_TRUE(host.Create(IDD_VORN_LOGIN_DIALOG));
-    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-        MSG msg = {host.m_explorer.GetSafeHwnd(), message, VK_RETURN, 0, 0, {0, 0}};
-        EXPECT_FALSE(host.m_explorer.PreTranslateMessage(&msg));
-    }
-    host.DestroyWindow();
-}
-
 TEST(Explorer1Clsid, IsTheWebBrowserControl) {
     CLSID expected;
     ASSERT_EQ(NOERROR, CLSIDFromString(L"{8856F961-340A-11D0-A96B-00C04FD705A2}", &expected));

@@ -189,7 +189,7 @@ TEST_F(StandinControl, AnswersTheProgramsDispatchIdsAndRefusesOthers) {
     on.vt = VT_BOOL;
     on.boolVal = VARIANT_TRUE;
     EXPECT_EQ(S_OK, host->Call(551, DISPATCH_PROPERTYPUT, {&on}));
-    standin::Variant silent;
+    ScopedVariant silent;
     EXPECT_EQ(S_OK, host->Call(551, DISPATCH_PROPERTYGET, {}, silent.Get()));
     EXPECT_EQ(VT_BOOL, (*silent).vt);
     EXPECT_EQ(VARIANT_TRUE, (*silent).boolVal);

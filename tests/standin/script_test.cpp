@@ -68,7 +68,7 @@ TEST_F(StandinScript, DocumentTitleReadsAndWritesAndIsAnnounced) {
     ASSERT_TRUE(host->Start());
     ASSERT_TRUE(Load("/title.html"));
     EXPECT_EQ((std::vector<std::wstring>{L"record(First & one)", L"record(\x4E24\x4E2A)"}), host->external.calls);
-    standin::Variant name;
+    ScopedVariant name;
     ASSERT_EQ(S_OK, host->Call(210, DISPATCH_PROPERTYGET, {}, name.Get()));  // LocationName
     EXPECT_EQ(L"\x4E24\x4E2A", standin::BstrText((*name).bstrVal));
     auto titles = host->sink.Of(kTitleChange);

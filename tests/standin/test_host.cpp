@@ -227,7 +227,7 @@ HRESULT Host::Call(DISPID id, WORD flags, std::vector<VARIANT*> args, VARIANT* r
 }
 
 HRESULT Host::Navigate(const std::wstring& url) {
-    standin::Bstr bstr(url);
+    ScopedBstr bstr(url);
     VARIANT vUrl, nulls[4];
     vUrl.vt = VT_BSTR;
     vUrl.bstrVal = bstr.Get();
