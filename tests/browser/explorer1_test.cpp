@@ -106,10 +106,10 @@ TEST_F(Explorer1, HostedControlIsBoundAndTakesSilentAndNavigate) {
 
     BOOL silent = FALSE;
     host.m_explorer.put_Silent(TRUE);
-    host.m_explorer.GetProperty(0x227, VT_BOOL, &silent);
+    host.m_explorer.InvokeHelper(0x227, DISPATCH_PROPERTYGET, VT_BOOL, &silent, nullptr);
     EXPECT_TRUE(silent);
     host.m_explorer.put_Silent(FALSE);
-    host.m_explorer.GetProperty(0x227, VT_BOOL, &silent);
+    host.m_explorer.InvokeHelper(0x227, DISPATCH_PROPERTYGET, VT_BOOL, &silent, nullptr);
     EXPECT_FALSE(silent);
 
     host.m_explorer.Navigate(server.Url("/launcher/").c_str(), nullptr, nullptr, nullptr, nullptr);
