@@ -46,9 +46,9 @@ HWND CreateSiteWindow() {
 
 }  // namespace
 
-STDMETHODIMP External::QueryInterface(REFIID riid, void** ppv) {
+STDMETHODIMP HostDispatch::QueryInterface(REFIID riid, void** ppv) {
     *ppv = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
+    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != m_also) return E_NOINTERFACE;
     *ppv = static_cast<IDispatch*>(this);
     AddRef();
     return S_OK;
@@ -84,14 +84,6 @@ STDMETHODIMP External::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARI
         return S_OK;
     }
     return DISP_E_MEMBERNOTFOUND;
-}
-
-STDMETHODIMP EventSink::QueryInterface(REFIID riid, void** ppv) {
-    *ppv = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != DIID_DWebBrowserEvents2) return E_NOINTERFACE;
-    *ppv = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
 }
 
 STDMETHODIMP EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*, UINT*) {
