@@ -44,7 +44,6 @@ if [ ! -f "$TINYXML/tinyxml.cpp" ]; then
     vorn_apt_update
   fi
   work="$(mktemp -d)"
-  chmod 755 "$work"  # apt fetches as its own user where it can
   trap 'rm -rf "$work"' EXIT
   vorn_fetch_source tinyxml "$work"
   dir="$(find "$work" -maxdepth 1 -type d -name 'tinyxml-*' | head -1)"
