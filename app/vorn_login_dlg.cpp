@@ -2,6 +2,7 @@
 
 #include "app/main_window_geometry.h"
 #include "app/vorn_login_app.h"
+#include "framework/gdi_owners.h"
 #include "launcher/web_dialog.h"
 #include "resource.h"
 
@@ -10,21 +11,6 @@ namespace {
 // SC_MOVE with the caption hit code: the system's move loop, as if the
 // caption had been dragged.
 constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
-
-// BeginPaint and EndPaint around one paint handler.
-class ScopedPaint {
-public:
-    explicit ScopedPaint(HWND hWnd) : m_hWnd(hWnd), m_hDC(BeginPaint(hWnd, &m_ps)) {}
-    ~ScopedPaint() { EndPaint(m_hWnd, &m_ps); }
-    ScopedPaint(const ScopedPaint&) = delete;
-    ScopedPaint& operator=(const ScopedPaint&) = delete;
-    HDC dc() const { return m_hDC; }
-
-private:
-    HWND m_hWnd;
-    PAINTSTRUCT m_ps = {};
-    HDC m_hDC;
-};
 
 }  // namespace
 
@@ -151,10 +137,10 @@ LRESULT CVorn_LoginDlg::OnPaint(WPARAM, LPARAM) {
         return Default();
     }
     ScopedPaint paint(m_hWnd);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.get()), 0);
     RECT client;
     GetClientRect(&client);
     POINT at = MinimisedIconOrigin(client, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    DrawIcon(paint.dc(), at.x, at.y, m_hIcon);
+    DrawIcon(paint.get(), at.x, at.y, m_hIcon);
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "skin/resource_image.h"
 
-#include "skin/gdi_handles.h"
+#include "framework/gdi_owners.h"
 
 #include <wrl/client.h>
 
