@@ -1,6 +1,7 @@
 #include "app/vorn_login_dlg.h"
 
 #include "app/main_window_geometry.h"
+#include "app/game_window.h"
 #include "app/vorn_login_app.h"
 #include "framework/gdi_owners.h"
 #include "launcher/web_dialog.h"
@@ -28,6 +29,12 @@ const MessageMap* CVorn_LoginDlg::GetMessageMap() const {
         MapMessage(WM_GETMINMAXINFO, &CVorn_LoginDlg::OnGetMinMaxInfo),
         MapMessage(WM_ERASEBKGND, &CVorn_LoginDlg::OnEraseBkgnd),
         MapMessage(WM_LBUTTONDOWN, &CVorn_LoginDlg::OnLButtonDown),
+        MapMessage(WM_HOTKEY, &CVorn_LoginDlg::OnHotKey),
+        MapMessage(kTrayCallbackMessage, &CVorn_LoginDlg::OnTrayNotify),
+        MapMessage(WM_DESTROY, &CVorn_LoginDlg::OnDestroy),
+        MapCommand(ID_MENU_REFRESH, &CVorn_LoginDlg::OnMenuRefresh),
+        MapCommand(ID_MENU_CLEAR_CACHE, &CVorn_LoginDlg::OnMenuClearCache),
+        MapCommand(ID_MENU_BOSS_KEY, &CVorn_LoginDlg::OnMenuBossKey),
     };
     static const MessageMap map(CDialogEx::GetMessageMap(), entries);
     return &map;
