@@ -24,6 +24,11 @@ BOOL CSkinWin::RestoreWindow() {
 }
 
 BOOL CSkinWin::MinimizeWindow() {
+    // The state to come back to, taken now: a restore from maximised paints
+    // before its state changes, so the last paint may still say maximised.
+    if (m_nWindowState != kMinimised) {
+        m_nLastState = m_nWindowState;
+    }
     m_nWindowState = kMinimised;
     ShowWindow(m_hTarget, SW_MINIMIZE);
     return TRUE;

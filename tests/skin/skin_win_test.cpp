@@ -145,6 +145,11 @@ TEST_F(SkinWindow, MaximisesIntoTheWorkAreaRestoresAndMinimises) {
     EXPECT_EQ(CSkinWin::kNormal, skin.m_nWindowState);
     SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);  // in state 0: passed on, nothing changes
     EXPECT_EQ(CSkinWin::kNormal, skin.m_nWindowState);
+
+    // Restored from maximised, then minimised: back to normal, not maximised.
+    skin.MinimizeWindow();
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_EQ(CSkinWin::kNormal, skin.m_nWindowState);
 }
 
 TEST_F(SkinWindow, LimitsAndActivation) {
