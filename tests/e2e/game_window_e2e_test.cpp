@@ -180,6 +180,82 @@ TEST_F(GameWindowE2eTest, CaptionLinksOpenTheirPagesWithTheRechargePlaceholdersF
     EXPECT_EQ(expected, capture.Addresses());
 }
 
+// The popup menu window of pid that is shown, or null.
+HWND ShownPopupMenu(DWORD pid) {
+    HWND found = nullptr;
+    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu && !found;
+         menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(menu, &owner);
+        if (owner == pid && IsWindowVisible(menu)) found = menu;
+    }
+    return found;
+}
+
+TEST_F(GameWindowE2eTest, CaptionButtonsShowHoverAndPressFramesAndMenus) {
+    StartGame();
+    const RECT window = WindowRect(mainWindow);
+    const int width = Width(window);
+    ScopedBitmap close = SkinBitmap("caption_close.bmp");
+    // Frame f of the close button as shown: pixels that differ from the key and match.
+    auto shows = [&](int frame) {
+        const Screenshot shot = Screenshot::Capture(RECT{window.left, window.top, window.right, window.top + 32});
+        int bad = 0, seen = 0;
+        for (int y = 0; y < 23; ++y) {
+            for (int x = 0; x < 42; ++x) {
+                const COLORREF image = Pixel(close.get(), frame * 42 + x, y);
+                if (image == RGB(255, 0, 255)) continue;
+                ++seen;
+                bad += ColourDistance(image, shot.At(window.left + width - 46 + x, window.top + 4 + y)) > 8;
+            }
+        }
+        return seen > 100 && bad == 0;
+    };
+    const POINT over = {window.left + width - 30, window.top + 10};
+    const LPARAM at = MAKELPARAM(over.x, over.y);
+    SendMessageA(mainWindow, WM_NCMOUSEMOVE, HTCLOSE, at);
+    EXPECT_TRUE(WaitUntil([&] { return shows(2); }, 5000)) << "hover: frame 2";
+    SendMessageA(mainWindow, WM_NCHITTEST, 0, at);
+    SendMessageA(mainWindow, WM_NCLBUTTONDOWN, HTCLOSE, at);
+    EXPECT_TRUE(WaitUntil([&] { return shows(1); }, 5000)) << "pressed: frame 1";
+    SendMessageA(mainWindow, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(window.left + 600, window.top + 10));
+    EXPECT_TRUE(WaitUntil([&] { return shows(0); }, 5000)) << "away: frame 0";
+
+    // The settings button opens the game menu; the caption's right button the system menu.
+    PostMessageA(mainWindow, WM_NCLBUTTONUP, 100, 0);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = ShownPopupMenu(program.Pid())) != nullptr; }, 10000));
+    PostMessageA(mainWindow, WM_CANCELMODE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ShownPopupMenu(program.Pid()) == nullptr; }, 10000));
+    PostMessageA(mainWindow, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(window.left + 600, window.top + 10));
+    ASSERT_TRUE(WaitUntil([&] { return ShownPopupMenu(program.Pid()) != nullptr; }, 10000));
+    PostMessageA(mainWindow, WM_CANCELMODE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ShownPopupMenu(program.Pid()) == nullptr; }, 10000));
+}
+
+TEST_F(GameWindowE2eTest, MinimiseAndRestoreFromTheTaskbarKeepTheEarlierState) {
+    StartGame();
+    const RECT work = WorkArea();
+    PostMessageA(mainWindow, WM_NCLBUTTONUP, HTMINBUTTON, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(mainWindow) != FALSE; }, 10000));
+    PostMessageA(mainWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(mainWindow); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { const RECT r = WindowRect(mainWindow); return EqualRect(&r, &work) != FALSE; }, 5000))
+        << "maximised again, in place";
+    EXPECT_EQ(HTCLIENT, Hit(500, 3));
+
+    // The system menu's minimise, then restore: from the normal state this time.
+    PostMessageA(mainWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Width(WindowRect(mainWindow)) == 1280 && Height(WindowRect(mainWindow)) == 800; },
+                          10000));
+    PostMessageA(mainWindow, WM_COMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(mainWindow) != FALSE; }, 10000));
+    PostMessageA(mainWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(mainWindow); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return Height(WindowRect(mainWindow)) == 800; }, 5000));
+    EXPECT_EQ(HTTOP, Hit(500, 3));
+}
+
 // The confirmation dialog of the program: the one showing the question.
 HWND ConfirmationDialog(DWORD pid) {
     for (HWND window : TopLevelWindows(pid)) {
