@@ -11,11 +11,18 @@ constexpr int kTitlePointTenths = 100;
 constexpr char kTitleFace[] = "黑体";
 constexpr UINT kTitleFormat = DT_SINGLELINE | DT_VCENTER | DT_WORD_ELLIPSIS;
 
+// Every piece from one selection of the image: a border of a tall window is
+// a hundred pieces or more, drawn at every frame paint.
 void DrawSideBorder(const CMyBitmap& image, HDC dc, int x, int y, int height, int tileTop, int tileBottom) {
+    if (!image.GetSafeHandle()) {
+        return;
+    }
     const int width = image.Width();
+    ScopedMemoryDC memory(dc);
+    ScopedSelection selected(memory.get(), image.GetSafeHandle());
     for (const skin::BorderPiece& piece : skin::SideBorderPieces(y, height, image.Height(), tileTop, tileBottom)) {
-        const RECT source = {0, piece.sourceTop, width, piece.sourceBottom};
-        image.DrawOpaque(dc, x, piece.destY, &source, false);
+        BitBlt(dc, x, piece.destY, width, piece.sourceBottom - piece.sourceTop, memory.get(), 0, piece.sourceTop,
+               SRCCOPY);
     }
 }
 
