@@ -6,6 +6,8 @@
 // Usage: bench_skin [cycles]   (the skin bitmaps are linked in as resources)
 #include "skin/skin_win.h"
 
+#include "gui_objects.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -91,11 +93,7 @@ int main(int argc, char** argv) {
     std::printf("CreateRegion 2500 x 32:    %6.2f ns per pixel\n", RegionNanosecondsPerPixel(2500, 32, 20));
     std::printf("CreateRegion 1920 x 1080:  %6.2f ns per pixel\n", RegionNanosecondsPerPixel(1920, 1080, 2));
 
-    const auto counts = [] {
-        return std::make_pair(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                              GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-    };
-    const auto before = counts();
+    const support::GuiObjects before = support::CountGuiObjects();
     const double start = Now();
     for (int i = 0; i < cycles; ++i) {
         RECT rc = {};
@@ -107,11 +105,10 @@ int main(int argc, char** argv) {
         skin.MaximizeToWorkArea();
         skin.RestoreWindow();
     }
-    const auto after = counts();
+    const support::GuiObjects after = support::CountGuiObjects();
     std::printf("%d hover/resize/maximise/restore cycles in %.1f s\n", cycles, Now() - start);
-    std::printf("GDI objects: %lu before, %lu after; USER objects: %lu before, %lu after%s\n", before.first,
-                after.first, before.second, after.second,
-                before.first == 0 ? " (this platform does not count them)" : "");
+    std::printf("GDI objects: %lu before, %lu after; USER objects: %lu before, %lu after%s\n", before.gdi, after.gdi,
+                before.user, after.user, before.user == 0 ? " (this platform does not count USER objects)" : "");
     DestroyWindow(window);
     return 0;
 }
