@@ -1,16 +1,3 @@
-# Cross-compiles for 32-bit Windows with MinGW-w64. The -posix compilers are
-# required: the win32 thread model has no std::thread, which GoogleTest needs.
-set(CMAKE_SYSTEM_NAME Windows)
+# The shipped build: 32-bit Windows, as the product requires.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# ctest runs the .exe files through the prefix wrapper of the current test run.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine/wine-exec.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain-common.cmake)

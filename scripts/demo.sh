@@ -9,8 +9,16 @@
 # closed and must end cleanly.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="$ROOT/build"
 "$ROOT/scripts/build.sh"
+. "$ROOT/scripts/platform.sh"
+# The shipped 32-bit program where this machine can run it, else the x86_64 one.
+BUILD="$(vorn_runnable_build "$ROOT")"
+VORN_WINE_ARCH="$(cat "$BUILD/wine-arch.txt")"
+if [ "$VORN_WINE_ARCH" = win32 ]; then
+  echo "demo: running the shipped 32-bit program under 32-bit Wine"
+else
+  echo "demo: this machine cannot run 32-bit Wine: running the x86_64 build of the program under 64-bit Wine"
+fi
 
 RUN_DIR="$(mktemp -d /tmp/vorn-demo.XXXXXX)"
 INSTALL="$RUN_DIR/install"
@@ -48,7 +56,7 @@ site_command "LISTEN $PORT"
 site_command "FILES $PORT $ROOT/tools/demo/site"
 
 start_session() {
-  vorn_session_start "$RUN_DIR" "$@"
+  vorn_session_start "$RUN_DIR" "$@" || exit 1
   vorn_register_standin "$BUILD/tools/standin_browser/StandinBrowser.dll"
   VORN_STANDIN_LOG="$(vorn_winpath "$RUN_DIR/standin.log")"
   export VORN_STANDIN_LOG

@@ -78,6 +78,13 @@ TEST(ProgramResources, ManifestAsksNoElevationAndDeclaresDpiAwareness) {
     std::string manifest(bytes.begin(), bytes.end());
     EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
     EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>"));
+    // Common controls for this build's processor: another one's fail to load.
+#ifdef _WIN64
+    EXPECT_NE(std::string::npos, manifest.find("processorArchitecture=\"amd64\""));
+#else
+    EXPECT_NE(std::string::npos, manifest.find("processorArchitecture=\"x86\""));
+#endif
+    EXPECT_EQ(std::string::npos, manifest.find("@VORN_"));
     // The loader read it: this process runs DPI-aware.
     EXPECT_TRUE(IsProcessDPIAware());
 }

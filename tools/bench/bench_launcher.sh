@@ -8,22 +8,24 @@
 # Usage: tools/bench/bench_launcher.sh [RUNS]   (default 7)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-BUILD="$ROOT/build"
 RUNS="${1:-7}"
 "$ROOT/scripts/build.sh" >/dev/null
+. "$ROOT/scripts/platform.sh"
+BUILD="$(vorn_runnable_build "$ROOT")"
+VORN_WINE_ARCH="$(cat "$BUILD/wine-arch.txt")"
 
 RUN_DIR="$(mktemp -d /tmp/vorn-bench.XXXXXX)"
 . "$ROOT/tools/wine/session.sh"
 trap vorn_session_end EXIT
 # Always a virtual display: the figures must not depend on the desktop in use.
 unset DISPLAY
-vorn_session_start "$RUN_DIR" display
+vorn_session_start "$RUN_DIR" display || exit 1
 
 INSTALL="$RUN_DIR/install"
 mkdir -p "$INSTALL"
 cp "$BUILD/app/Vorn_Login.exe" "$BUILD/tools/bench/bench_minimal_window.exe" "$INSTALL/"
 printf '[platform]\r\nclientAddr=http://127.0.0.1:9/\r\n' >"$INSTALL/WebCfg.ini"
-probe="$(winepath -w "$BUILD/tools/probe/vorn_probe.exe" 2>/dev/null)"
+probe="$(vorn_wine winepath -w "$BUILD/tools/probe/vorn_probe.exe" 2>/dev/null | tr -d '\r')"
 
 # probe_once EXE -> prints the probe's report
 probe_once() {
@@ -76,7 +78,7 @@ exe="$BUILD/app/Vorn_Login.exe"
 exe_bytes="$(stat -c %s "$exe")"
 res_bytes="$(rsrc_bytes "$exe")"
 
-echo "Vorn_Login benchmark ($RUNS interleaved starts each, Wine $(wine --version 2>/dev/null | sed 's/wine-//'))"
+echo "Vorn_Login benchmark ($RUNS interleaved starts each, Wine $("$WINELOADER" --version 2>/dev/null | sed 's/wine-//'), $VORN_WINE_ARCH)"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 printf '  start to window shown, median: Vorn_Login %s ms, minimal Win32 program %s ms, ratio %s (target < 1.3)\n' \
   "$vorn_ms" "$minimal_ms" "$(ratio "$vorn_ms" "$minimal_ms")"

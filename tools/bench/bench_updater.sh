@@ -4,12 +4,14 @@
 # Usage: tools/bench/bench_updater.sh [BUILD_DIR] [rounds] [file entries in the manifest]
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
-BUILD="$(cd "${1:-$HERE/../../build}" && pwd)"
+. "$HERE/../../scripts/platform.sh"
+BUILD="$(cd "${1:-$(vorn_runnable_build "$HERE/../..")}" && pwd)"
 ROUNDS="${2:-300}"
 ENTRIES="${3:-10}"
 DLL="$BUILD/updater/Zarnel.dll"
 BENCH="$BUILD/tools/bench/bench_updater.exe"
 [ -f "$DLL" ] && [ -f "$BENCH" ] || { echo "bench: build first (bash scripts/build.sh)" >&2; exit 1; }
+VORN_WINE_ARCH="$(cat "$BUILD/wine-arch.txt")"
 . "$HERE/../wine/session.sh"
 
 RUN_DIR="$(mktemp -d /tmp/vorn-bench.XXXXXX)"

@@ -5,21 +5,11 @@
 
 namespace standin {
 
-namespace {
-
-// MinGW's import libraries lack this one.
-const IID kIID_IActiveScriptParse32 = {0xbb1a2ae2, 0xa4f9, 0x11cf, {0x8f, 0x20, 0x00, 0x80, 0x5f, 0x2c, 0xd0, 0x64}};
-
-}  // namespace
-
 ComPtr<ScriptHost> ScriptHost::Start(ContextLinkPtr link, HWND window, std::shared_ptr<Log> log,
                                      const std::string& frame, bool* silent) {
     ComPtr<ScriptHost> host;
     *host.Out() = new ScriptHost(std::move(link), window, std::move(log), frame, silent);
-    if (!host->Init()) {
-        host->Close();
-        host.Reset();
-    }
+    if (!host->Init()) host.Reset();  // a failed Init has let go of the engine
     return host;
 }
 
@@ -35,11 +25,19 @@ bool ScriptHost::Init() {
     CLSID clsid;
     HRESULT hr = CLSIDFromProgID(L"JScript", &clsid);
     if (SUCCEEDED(hr)) hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript, engine_.OutVoid());
-    if (SUCCEEDED(hr)) hr = engine_->QueryInterface(kIID_IActiveScriptParse32, parse_.OutVoid());
+    // The parse interface has another id in 64-bit engines: the header picks the
+    // architecture's one, and MinGW's import libraries lack both ids.
+    if (SUCCEEDED(hr)) hr = engine_->QueryInterface(__uuidof(IActiveScriptParse), parse_.OutVoid());
     if (SUCCEEDED(hr)) hr = engine_->SetScriptSite(this);
+    bool hasSite = SUCCEEDED(hr);
     if (SUCCEEDED(hr)) hr = parse_->InitNew();
     if (FAILED(hr)) {
         LogLine(log_.get(), "script-engine").Str("frame", frame_).Str("result", "unavailable").Hr(hr);
+        // Close on an engine that never got its site crashes inside the engine;
+        // one that has it is closed so it lets go of this site.
+        parse_.Reset();
+        if (engine_ && hasSite) engine_->Close();
+        engine_.Reset();
         return false;
     }
     location_ = CreateLocationObject(link_);
@@ -53,6 +51,7 @@ bool ScriptHost::Init() {
     hr = engine_->SetScriptState(SCRIPTSTATE_CONNECTED);
     if (FAILED(hr)) {
         LogLine(log_.get(), "script-engine").Str("frame", frame_).Str("result", "not-started").Hr(hr);
+        Close();
         return false;
     }
     return true;

@@ -55,7 +55,7 @@ private:
     std::string frame_;
     bool* silent_;  // the control's Silent property; null once closed
     ComPtr<IActiveScript> engine_;
-    ComPtr<IActiveScriptParse32> parse_;
+    ComPtr<IActiveScriptParse> parse_;
     ComPtr<IDispatch> window_, document_, location_;
     const char* running_ = "";
 };

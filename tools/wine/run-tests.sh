@@ -4,7 +4,10 @@
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 BUILD="$(cd "$1" && pwd)"; shift
-. "$HERE/session.sh"
+# The build says which Wine runs its programs.
+VORN_WINE_ARCH="$(cat "$BUILD/wine-arch.txt" 2>/dev/null)" ||
+  { echo "run-tests: $BUILD has no wine-arch.txt: configure it first" >&2; exit 1; }
+. "$HERE/session.sh" || exit 1
 
 RUN_DIR="$(mktemp -d /tmp/vorn-test.XXXXXX)"
 trap vorn_session_end EXIT

@@ -1,14 +1,25 @@
 # Sourced by the test runner and the demo: one throwaway Wine prefix with a
 # persistent wineserver, and an Xvfb display when asked for. vorn_session_end
 # ends everything started here; callers run it from an EXIT trap.
+#
+# VORN_WINE_ARCH picks the Wine: win64 (the default; x86_64 programs under
+# 64-bit Wine, which every machine here can run) or win32 (32-bit programs,
+# where the machine can run 32-bit Wine). The loader and server are called
+# directly: /usr/bin/wine picks the 32-bit loader whenever it is installed,
+# even where it cannot run.
 
 VORN_SESSION_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-export WINEARCH=win32
+case "${VORN_WINE_ARCH:-win64}" in
+  win64) export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 ;;
+  win32) export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 ;;
+  *) echo "session: VORN_WINE_ARCH must be win64 or win32, not ${VORN_WINE_ARCH}" >&2; return 1 ;;
+esac
+export VORN_WINE_ARCH="$WINEARCH"
 export WINEDEBUG=${WINEDEBUG:--all}
 # The ANSI code page follows LC_ALL, not LANG: zh_CN gives code page 936.
 # Given to Wine processes only (through env), as the host has no such locale.
 export VORN_WINE_LOCALE=zh_CN.UTF-8
-vorn_wine() { env LC_ALL="$VORN_WINE_LOCALE" wine "$@"; }
+vorn_wine() { env LC_ALL="$VORN_WINE_LOCALE" "$WINELOADER" "$@"; }
 # No menu entries or file associations for the throwaway prefix.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
@@ -23,16 +34,28 @@ vorn_session_start() {
   mkdir -p "$VORN_RUN_DIR"
   if [ "${2:-}" = display ]; then vorn_start_display; fi
 
-  wineboot -i >"$VORN_RUN_DIR/wineboot.log" 2>&1 </dev/null
-  wineserver -w
+  local log="$VORN_RUN_DIR/wineboot.log"
+  if ! "$WINELOADER" wineboot -i >"$log" 2>&1 </dev/null || ! "$WINESERVER" -w >>"$log" 2>&1; then
+    vorn_session_failed "Wine ($WINEARCH, $WINELOADER) could not make its prefix" "$log"
+    return 1
+  fi
   # The first Wine process starts services that keep its output open: start the
   # server for good and warm it with output going nowhere.
-  wineserver -p
-  vorn_wine wineboot </dev/null >/dev/null 2>&1
+  if ! "$WINESERVER" -p >>"$log" 2>&1 || ! vorn_wine wineboot </dev/null >>"$log" 2>&1; then
+    vorn_session_failed "the Wine server ($WINESERVER) did not start" "$log"
+    return 1
+  fi
   # A crash must fail the test, not wait on winedbg's dialog.
   vorn_reg 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
   # Wine draws the non-client area itself, so window rectangles match Windows.
   vorn_reg 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N
+}
+
+# vorn_session_failed WHAT LOG: says so on the terminal with the log's tail,
+# before the exit clean-up deletes the log.
+vorn_session_failed() {
+  echo "session: $1. The end of its log ($2):" >&2
+  tail -n 15 "$2" 2>/dev/null | sed 's/^/    /' >&2
 }
 
 vorn_reg() {
@@ -59,7 +82,7 @@ vorn_start_display() {
     fi
     kill "$VORN_XVFB_PID" 2>/dev/null; VORN_XVFB_PID=""
   done
-  [ -n "$VORN_XVFB_PID" ] || { echo "session: no Xvfb display could be started" >&2; return 1; }
+  [ -n "$VORN_XVFB_PID" ] || { vorn_session_failed "no Xvfb display could be started" "$VORN_RUN_DIR/xvfb.log"; return 1; }
   # No window manager here: the keeper answers Wine's hide/close handshake so it
   # does not wait about 2 s per top-level window.
   setsid /usr/bin/python3 "$VORN_SESSION_DIR/wm_state_keeper.py" \
@@ -74,8 +97,8 @@ vorn_start_display() {
 
 vorn_session_end() {
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -w >/dev/null 2>&1 || true
   fi
   [ -n "$VORN_KEEPER_PID" ] && kill "$VORN_KEEPER_PID" 2>/dev/null
   [ -n "$VORN_XCOMPMGR_PID" ] && kill "$VORN_XCOMPMGR_PID" 2>/dev/null

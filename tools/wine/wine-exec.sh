@@ -1,7 +1,7 @@
 #!/bin/bash
 # ctest's emulator: runs one Windows program in the current run's prefix.
 # Wine's console output uses CRLF; strip it so ctest and GoogleTest parse it.
-if [ -z "${VORN_RUN_DIR:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
+if [ -z "${VORN_RUN_DIR:-}" ] || [ -z "${WINEPREFIX:-}" ] || [ -z "${WINELOADER:-}" ]; then
   echo "wine-exec: run the tests through scripts/test.sh (no Wine session)" >&2
   exit 2
 fi
@@ -10,4 +10,4 @@ if [ "${VORN_NEEDS_DISPLAY:-0}" = 1 ] && [ -z "${DISPLAY:-}" ]; then
   exit 2
 fi
 set -o pipefail
-env LC_ALL="${VORN_WINE_LOCALE:-zh_CN.UTF-8}" wine "$@" 2>&1 </dev/null | tr -d '\r'
+env LC_ALL="${VORN_WINE_LOCALE:-zh_CN.UTF-8}" "$WINELOADER" "$@" 2>&1 </dev/null | tr -d '\r'
