@@ -6,6 +6,8 @@
 
 #include "framework/gdi_owners.h"
 
+#include <shellapi.h>
+
 namespace e2e {
 namespace {
 
@@ -153,6 +155,49 @@ TEST_F(GameWindowE2eTest, BossKeyHidesToTheTrayAndTheIconBringsItBack) {
     PostMessageA(mainWindow, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(program.WaitForExit(20000));
     EXPECT_EQ(0u, program.ExitCode());
+}
+
+// The tray record of the program's icon, as another process can name it.
+NOTIFYICONDATAA TrayRecord(HWND window) {
+    NOTIFYICONDATAA nid = {};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = window;
+    nid.uID = 128;
+    nid.uFlags = NIF_TIP;
+    lstrcpynA(nid.szTip, "probe", sizeof nid.szTip);
+    return nid;
+}
+
+// NIM_MODIFY succeeds only for an icon the shell has.
+bool TrayHasIcon(HWND window) {
+    NOTIFYICONDATAA nid = TrayRecord(window);
+    return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
+}
+
+TEST_F(GameWindowE2eTest, BossKeyKeepsTheWindowWhenNoIconCanBeAddedAndTheIconComesBackWithTheShell) {
+    StartGame();
+    // An icon of the same window and id is there already: the program's add fails.
+    NOTIFYICONDATAA nid = TrayRecord(mainWindow);
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &nid));
+    const int before = GameRequests();
+    PostMessageA(mainWindow, WM_HOTKEY, 1001, 0);
+    PostMessageA(mainWindow, WM_COMMAND, 10000, 0);  // handled after the hot key
+    ASSERT_TRUE(WaitUntil([&] { return GameRequests() > before; }, 10000));
+    EXPECT_TRUE(IsWindowVisible(mainWindow)) << "no way back from the tray: the window stays";
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &nid));
+
+    PostMessageA(mainWindow, WM_HOTKEY, 1001, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(mainWindow); }, 10000));
+    EXPECT_TRUE(TrayHasIcon(mainWindow));
+    // The shell restarts and has forgotten the icon; the program adds it again.
+    nid = TrayRecord(mainWindow);
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &nid));
+    EXPECT_FALSE(TrayHasIcon(mainWindow));
+    SendMessageA(mainWindow, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayHasIcon(mainWindow));
+    EXPECT_EQ(0, SendMessageA(mainWindow, kTrayMessage, 128, WM_LBUTTONUP));
+    EXPECT_TRUE(IsWindowVisible(mainWindow));
+    EXPECT_FALSE(TrayHasIcon(mainWindow)) << "removed when the window came back";
 }
 
 TEST_F(GameWindowE2eTest, RefreshCommandsReloadTheGamePage) {
