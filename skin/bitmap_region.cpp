@@ -42,14 +42,10 @@ HRGN CMyBitmap::CreateRegion(COLORREF key) const {
               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     int bitCount = info.header.biBitCount;
     info.header.biHeight = bm.bmHeight;  // bottom-up rows
-    if (bitCount == 16) {
-        // Read 16-bit pixels as 5-6-5, the packing the key is compared in.
-        info.header.biCompression = BI_BITFIELDS;
-        info.colours[0] = 0xF800;
-        info.colours[1] = 0x07E0;
-        info.colours[2] = 0x001F;
-    } else if (!skin::ClassifiableBitCount(bitCount)) {
-        // 1, 4 bits and the like: classified through a 32-bit copy.
+    if (bitCount == 16 || !skin::ClassifiableBitCount(bitCount)) {
+        // 1, 4 bits and the like are classified through a 32-bit copy. So are
+        // 16 bits: the platform may hand them over as 5-5-5 whatever masks
+        // are asked for, and a key pixel expands to the key exactly.
         bitCount = 32;
         info.header.biBitCount = 32;
         info.header.biCompression = BI_RGB;
