@@ -207,6 +207,12 @@ TEST_F(GameWindowE2eTest, RefreshCommandsReloadTheGamePage) {
     ASSERT_TRUE(WaitUntil([&] { return GameRequests() == before + 1; }, 10000));
     PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(32771, 1), 0);  // the F5 accelerator's command
     ASSERT_TRUE(WaitUntil([&] { return GameRequests() == before + 2; }, 10000));
+    // F5 pressed in the page: the accelerator turns it into that command.
+    const RECT client = ClientScreenRect(mainWindow);
+    HWND page = DeepestChildAt(mainWindow, {client.left + 100, client.top + 100});
+    ASSERT_NE(mainWindow, page);
+    PostMessageA(page, WM_KEYDOWN, VK_F5, 0x003F0001);
+    ASSERT_TRUE(WaitUntil([&] { return GameRequests() == before + 3; }, 10000));
 }
 
 TEST_F(GameWindowE2eTest, CaptionLinksOpenTheirPagesWithTheRechargePlaceholdersFilled) {
