@@ -213,6 +213,9 @@ TEST_F(GameWindowE2eTest, RefreshCommandsReloadTheGamePage) {
     ASSERT_NE(mainWindow, page);
     PostMessageA(page, WM_KEYDOWN, VK_F5, 0x003F0001);
     ASSERT_TRUE(WaitUntil([&] { return GameRequests() == before + 3; }, 10000));
+    // All three through the program's Refresh, none through the control's own F5.
+    EXPECT_EQ(3u, log.Find({" queued ", "origin=Refresh"}).size()) << log.Text();
+    EXPECT_TRUE(log.Find({" queued ", "origin=F5"}).empty()) << log.Text();
 }
 
 TEST_F(GameWindowE2eTest, CaptionLinksOpenTheirPagesWithTheRechargePlaceholdersFilled) {
