@@ -190,6 +190,56 @@ TEST_F(SkinWindow, CaptionButtonsCallTheWindowThatWearsTheSkin) {
     EXPECT_FALSE(skin.IsInstalled());
 }
 
+// What reached the window's own procedure past the skin.
+int g_captionPresses = 0;
+WPARAM g_lastSysCommand = 0;
+
+LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCLBUTTONDOWN) {
+        ++g_captionPresses;  // the system's move loop would start here
+        return 0;
+    }
+    if (message == WM_SYSCOMMAND) {
+        g_lastSysCommand = wParam;
+        return 0;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+TEST(SkinWindowMoves, CaptionDragsOnlyWhenNotMaximisedAndOtherMenuCommandsReachTheWindow) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RecordingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SkinRecordingWindow";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "moves", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1280, 800,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, window);
+    FakeOwner owner;
+    CSkinWin skin(&owner);
+    skin.PrepareSkin();
+    skin.ApplyToHandle(window);
+    skin.MaximizeToWorkArea();
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    EXPECT_EQ(0, g_captionPresses) << "a maximised window is not dragged";
+    skin.RestoreWindow();
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    EXPECT_EQ(1, g_captionPresses);
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, 0);
+    EXPECT_EQ(2, g_captionPresses) << "sizing from a corner";
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    EXPECT_EQ(2, g_captionPresses) << "buttons act on release, never in the system's loop";
+
+    // System-menu commands other than maximise, minimise and restore.
+    SendMessageA(window, WM_COMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(static_cast<WPARAM>(SC_CLOSE), g_lastSysCommand);
+    EXPECT_TRUE(IsWindow(window));
+    SendMessageA(window, WM_COMMAND, SC_MAXIMIZE, 0);
+    EXPECT_EQ(CSkinWin::kMaximised, skin.m_nWindowState);
+    DestroyWindow(window);
+    EXPECT_FALSE(skin.IsInstalled());
+}
+
 // The pixel of a bitmap at (x, y).
 COLORREF BitmapPixel(const CMyBitmap& bitmap, int x, int y) {
     ScopedMemoryDC memory(nullptr);
