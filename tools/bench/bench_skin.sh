@@ -5,10 +5,12 @@
 # Usage: tools/bench/bench_skin.sh [BUILD_DIR] [cycles]
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
-BUILD="$(cd "${1:-$HERE/../../build}" && pwd)"
+. "$HERE/../../scripts/platform.sh"
+BUILD="$(cd "${1:-$(vorn_runnable_build "$HERE/../..")}" && pwd)"
 CYCLES="${2:-1000}"
 BENCH="$BUILD/tools/bench/bench_skin.exe"
 [ -f "$BENCH" ] || { echo "bench: build first (bash scripts/build.sh)" >&2; exit 1; }
+VORN_WINE_ARCH="$(cat "$BUILD/wine-arch.txt")"
 . "$HERE/../wine/session.sh"
 
 RUN_DIR="$(mktemp -d /tmp/vorn-bench.XXXXXX)"
