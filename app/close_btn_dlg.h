@@ -8,4 +8,8 @@ class CCloseBtnDlg : public CDialogEx {
 public:
     enum { IDD = 167 };  // IDD_CLOSE_BTN_DLG
     explicit CCloseBtnDlg(CWnd* pParent = nullptr) : CDialogEx(IDD, pParent) {}
+    const CRuntimeClass* GetRuntimeClass() const override {
+        static const CRuntimeClass info{"CCloseBtnDlg", CDialogEx::GetRuntimeClass()};
+        return &info;
+    }
 };

@@ -74,9 +74,8 @@ void CVorn_LoginDlg::OnOK() {}
 BOOL CVorn_LoginDlg::PreTranslateMessage(MSG* pMsg) {
     // F5 in the game phase; the table is loaded when the game starts.
     if (m_hAccel && ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg)) return TRUE;
-    // Escape goes on to the focused browser and never becomes a cancel.
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) return FALSE;
-    // No dialog keyboard handling here: Tab, Enter and Escape are the page's.
+    // No dialog keyboard handling here (CWnd's, not CDialog's): Tab, Enter
+    // and Escape go on to the focused browser and never become a cancel.
     return CWnd::PreTranslateMessage(pMsg);
 }
 

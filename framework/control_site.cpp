@@ -61,7 +61,7 @@ HRESULT COleControlSite::CreateControl(CWnd* pWndCtrl, REFCLSID clsid, LPCTSTR, 
     m_nID = nID;
     m_dwStyle = dwStyle;
     m_rect = rect;
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.ReceiveVoid());
+    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.OutVoid());
     if (FAILED(hr)) return hr;
 
     DWORD misc = 0;
@@ -102,7 +102,7 @@ void COleControlSite::AdviseEventSink() {
         events = source;
     ComPtr<IConnectionPointContainer> points;
     if (FAILED(points.QueryFrom(m_pObject.Get(), IID_IConnectionPointContainer))) return;
-    if (FAILED(points->FindConnectionPoint(events, m_pEventPoint.Receive()))) return;
+    if (FAILED(points->FindConnectionPoint(events, m_pEventPoint.Out()))) return;
     m_xEventSink.m_iid = events;
     if (FAILED(m_pEventPoint->Advise(&m_xEventSink, &m_dwEventCookie))) m_pEventPoint.Reset();
 }

@@ -45,9 +45,9 @@ const MessageMap* CWebDialog::GetMessageMap() const {
 
 const EventSinkMap* CWebDialog::GetEventSinkMap() const {
     static const EventSinkEntry entries[] = {
-        MapEvent(IDC_EXPLORER1, DISPID_BEFORENAVIGATE2, &CWebDialog::BeforeNavigate2Explorer1),
+        MapEvent(IDC_EXPLORER1, DISPID_BEFORENAVIGATE2, &CWebDialog::OnBeforeNavigate2),
         MapEvent(IDC_EXPLORER1, DISPID_NAVIGATECOMPLETE2, &CWebDialog::OnNavigateComplete2),
-        MapEvent(IDC_EXPLORER1, DISPID_DOCUMENTCOMPLETE, &CWebDialog::DocumentCompleteExplorer1),
+        MapEvent(IDC_EXPLORER1, DISPID_DOCUMENTCOMPLETE, &CWebDialog::OnDocumentComplete),
     };
     static const EventSinkMap map(entries);
     return &map;
@@ -175,9 +175,9 @@ LRESULT CWebDialog::OnPaint(WPARAM, LPARAM) {
     return 0;
 }
 
-void CWebDialog::BeforeNavigate2Explorer1(LPDISPATCH, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL*) {}
+void CWebDialog::OnBeforeNavigate2(LPDISPATCH, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL*) {}
 
-void CWebDialog::DocumentCompleteExplorer1(LPDISPATCH, VARIANT*) {}
+void CWebDialog::OnDocumentComplete(LPDISPATCH, VARIANT*) {}
 
 void CWebDialog::OnNavigateComplete2(LPDISPATCH, VARIANT* URL) {
     if (!URL) {

@@ -9,7 +9,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 # Both builds (the shipped 32-bit one and the x86_64 test build), 64-bit Wine
 # for the tests, the virtual display and the tools the tests use.
 PACKAGES=(
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build dpkg-dev googletest
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build dpkg-dev googletest clang
   wine wine64 fonts-wine
   xvfb xauth x11-utils xdotool xcompmgr imagemagick fonts-wqy-microhei
   python3 python3-xlib
@@ -44,6 +44,7 @@ if [ ! -f "$TINYXML/tinyxml.cpp" ]; then
     vorn_apt_update
   fi
   work="$(mktemp -d)"
+  chmod 755 "$work"  # apt fetches as its own user where it can
   trap 'rm -rf "$work"' EXIT
   vorn_fetch_source tinyxml "$work"
   dir="$(find "$work" -maxdepth 1 -type d -name 'tinyxml-*' | head -1)"

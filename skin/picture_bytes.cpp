@@ -47,11 +47,11 @@ ComPtr<IPicture> PictureFromBytes(const void* bytes, size_t length) {
     GlobalUnlock(block);
     ComPtr<IStream> stream;
     // The stream frees the block with its last reference.
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.Receive()))) {
+    if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.Out()))) {
         GlobalFree(block);
         return picture;
     }
-    if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(length), FALSE, IID_IPicture, picture.ReceiveVoid()))) {
+    if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(length), FALSE, IID_IPicture, picture.OutVoid()))) {
         picture.Reset();
     }
     return picture;

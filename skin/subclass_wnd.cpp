@@ -3,6 +3,11 @@
 #include "framework/wnd.h"
 #include "framework/ole_exception.h"
 
+const CRuntimeClass* CSubclassWnd::GetRuntimeClass() const {
+    static const CRuntimeClass info{"CSubclassWnd", CObject::GetRuntimeClass()};
+    return &info;
+}
+
 CSubclassWnd::~CSubclassWnd() {
     if (m_hTarget) {
         GetSubclassMap().RemoveHook(this);

@@ -6,17 +6,16 @@
 // before the window's own procedure sees the message.
 #pragma once
 
-#include <windows.h>
+#include "framework/wnd.h"
 
 #include <unordered_map>
 
-class CWnd;
-
-class CSubclassWnd {
+class CSubclassWnd : public CObject {
 public:
     CSubclassWnd() = default;
     // Takes the hook off its window if it is still on one.
-    virtual ~CSubclassWnd();
+    ~CSubclassWnd() override;
+    const CRuntimeClass* GetRuntimeClass() const override;
     CSubclassWnd(const CSubclassWnd&) = delete;
     CSubclassWnd& operator=(const CSubclassWnd&) = delete;
 

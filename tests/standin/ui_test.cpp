@@ -27,7 +27,7 @@ TEST_F(StandinUi, ClickingALinkWhereItIsPaintedNavigates) {
     POINT link;
     ASSERT_TRUE(host->FindBox("\xE4\xB8\x8B\xE4\xB8\x80\xE9\xA1\xB5", &link));
     host->ClickAt({link.x, 2});  // the title band: nothing there to act on
-    host->Pump(200);
+    ASSERT_TRUE(host->PumpPosted());
     EXPECT_EQ(1u, host->sink.Of(kBeforeNavigate2).size());
     host->ClickAt(link);
     ASSERT_TRUE(host->WaitForEvent(kDocumentComplete, L"/next.html"));
@@ -52,7 +52,7 @@ TEST_F(StandinUi, OnclickRunsAndReturningFalseKeepsTheLinkFromNavigating) {
     host->ClickAt(stay);
     host->ClickAt(press);
     host->ClickAt(js);
-    host->Pump(300);
+    ASSERT_TRUE(host->PumpPosted());
     EXPECT_EQ((std::vector<std::wstring>{L"record(stay)", L"record(button,)", L"record(js)"}), host->external.calls);
     EXPECT_EQ(1u, host->sink.Of(kBeforeNavigate2).size());
     EXPECT_EQ(0, RequestsFor("/no.html"));
@@ -99,7 +99,7 @@ TEST_F(StandinUi, TextFieldsAreEditControlsThatScriptsRead) {
     EXPECT_TRUE(GetWindowLongW(pw, GWL_STYLE) & ES_PASSWORD);
     SetWindowTextW(user, L"\x5F20\x4E09");  // typed by the person
     host->ClickAt(login);
-    host->Pump(100);
+    ASSERT_TRUE(host->PumpUntil([&] { return !host->external.calls.empty(); }));
     EXPECT_EQ((std::vector<std::wstring>{L"record(\x5F20\x4E09,secret,none)"}), host->external.calls);
     // A new page takes its fields with it.
     Page("/empty.html", "<p>none</p>");
@@ -154,7 +154,7 @@ TEST_F(StandinUi, KeysGoToTheHostFirstAndF5ReloadsOnlyWhenTheHostLeavesIt) {
 
     host->site.translateAnswer = S_OK;
     EXPECT_EQ(S_OK, active->TranslateAccelerator(&f5));
-    host->Pump(300);
+    ASSERT_TRUE(host->PumpPosted());
     EXPECT_EQ(1, RequestsFor("/keys.html"));
 
     host->site.translateAnswer = S_FALSE;
