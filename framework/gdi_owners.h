@@ -127,10 +127,14 @@ private:
 class ScopedIcon {
 public:
     explicit ScopedIcon(HICON icon = nullptr) : m_hIcon(icon) {}
-    ~ScopedIcon() { if (m_hIcon) DestroyIcon(m_hIcon); }
+    ~ScopedIcon() { reset(); }
     ScopedIcon(const ScopedIcon&) = delete;
     ScopedIcon& operator=(const ScopedIcon&) = delete;
     HICON get() const { return m_hIcon; }
+    void reset(HICON icon = nullptr) {
+        if (m_hIcon) DestroyIcon(m_hIcon);
+        m_hIcon = icon;
+    }
 
 private:
     HICON m_hIcon;

@@ -75,9 +75,15 @@ void CSkinWin::EnsureCaptionBuffer(HDC window, int width) {
     SelectObject(m_pCaptionDC.get(), m_bmpCaption.GetSafeHandle());
     m_nCaptionBufferWidth = wanted;
     m_nCaptionWidth = 0;  // render it afresh
+    // The small icon and the title font go with the buffer: made once, not
+    // at every hover.
+    const int iconWidth = GetSystemMetrics(SM_CXSMICON), iconHeight = GetSystemMetrics(SM_CYSMICON);
+    HICON shared = LoadIconW(GetModuleHandleA(nullptr), MAKEINTRESOURCEW(kProgramIcon));
+    m_captionIcon.reset(shared ? static_cast<HICON>(CopyImage(shared, IMAGE_ICON, iconWidth, iconHeight, 0)) : nullptr);
+    m_titleFont.reset(CreateTitleFont(window));
 }
 
-void CSkinWin::RenderCaption(HDC window, const RECT& windowRect) {
+void CSkinWin::RenderCaption(const RECT& windowRect) {
     const int width = windowRect.right - windowRect.left;
     HDC buffer = m_pCaptionDC.get();
     m_nCaptionWidth = width;
@@ -93,11 +99,9 @@ void CSkinWin::RenderCaption(HDC window, const RECT& windowRect) {
         m_buttons[i]->Draw(buffer, windowRect, m_crTransparent, true);
     }
 
-    const int iconWidth = GetSystemMetrics(SM_CXSMICON), iconHeight = GetSystemMetrics(SM_CYSMICON);
-    HICON shared = LoadIconW(GetModuleHandleA(nullptr), MAKEINTRESOURCEW(kProgramIcon));
-    ScopedIcon icon(shared ? static_cast<HICON>(CopyImage(shared, IMAGE_ICON, iconWidth, iconHeight, 0)) : nullptr);
-    if (icon.get()) {
-        DrawIconEx(buffer, m_nLeftWidth, 5, icon.get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL);
+    if (m_captionIcon.get()) {
+        DrawIconEx(buffer, m_nLeftWidth, 5, m_captionIcon.get(), GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL);
     }
 
     if (m_strTitle.empty() && IsWindow(m_hTarget)) {
@@ -106,8 +110,7 @@ void CSkinWin::RenderCaption(HDC window, const RECT& windowRect) {
         m_strTitle = text;
     }
     SetTextColor(buffer, m_bActive ? m_crTitleActive : m_crTitleInactive);
-    ScopedFont font(CreateTitleFont(window));
-    ScopedSelection fontSelected(buffer, font.get());
+    ScopedSelection fontSelected(buffer, m_titleFont.get());
     SetBkMode(buffer, TRANSPARENT);
     RECT title = skin::TitleRect(m_nTitleLeft, m_nTitleTop, width, m_bmpTop.Width(), m_nTopTileRight, m_nCaptionHeight);
     DrawTextA(buffer, m_strTitle.c_str(), static_cast<int>(m_strTitle.size()), &title, kTitleFormat);
@@ -132,7 +135,7 @@ void CSkinWin::PaintFrame() {
     const bool render = width != m_nCaptionWidth || m_nHoverCode != 0 || m_nDownCode != 0 || stateChanged;
     ScopedRegion clip;
     if (render) {
-        RenderCaption(dc, rc);
+        RenderCaption(rc);
         if (m_bClipCaption) {
             // Below the caption, plus the caption's own shape.
             clip.reset(CreateRectRgn(0, m_nCaptionHeight, width, height));

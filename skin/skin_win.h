@@ -107,6 +107,9 @@ public:
     ScopedRegion m_hCaptionRgn;
     int m_nCaptionWidth = 0;        // the window width last rendered
     int m_nCaptionBufferWidth = 0;  // the buffer's own width
+    // The caption's small icon and title font, made with the buffer.
+    ScopedIcon m_captionIcon;
+    ScopedFont m_titleFont;
 
 private:
     LRESULT OnNcMouseMove(int hit, POINT p);
@@ -121,7 +124,7 @@ private:
     void ToggleMaximised();
     void RestoreFromMinimised(bool keepLastState);
     void EnsureCaptionBuffer(HDC window, int width);
-    void RenderCaption(HDC window, const RECT& windowRect);
+    void RenderCaption(const RECT& windowRect);
 
     CSkinOwner* m_pOwner;
 };
