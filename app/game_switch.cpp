@@ -3,14 +3,13 @@
 #include "app/vorn_login_dlg.h"
 
 #include "app/game_address.h"
+#include "app/game_window.h"
 #include "resource.h"
 
 namespace {
 
 constexpr int kGameWidth = 1280;
 constexpr int kGameHeight = 800;
-constexpr UINT kTrayCallbackMessage = 12345;
-constexpr UINT kTrayIconId = 128;
 
 }  // namespace
 
@@ -51,10 +50,11 @@ void CVorn_LoginDlg::SwitchToGame(CString url) {
     GetClientRect(&client);
     m_explorer.SetWindowPos(nullptr, 0, 0, client.right, client.bottom, SWP_NOMOVE | SWP_NOZORDER);
 
-    // TODO(skin): the frame skin goes on here: m_skin.PrepareSkin(),
-    // m_skin.ApplyTo(this), then m_skin.MaximizeToWorkArea(), which fills the
-    // work area. Until the skin exists the game window keeps the system frame
-    // at 1280 by 800.
+    // The skin's frame, maximised into the work area; restoring gives the
+    // 0, 0, 1280 by 800 rectangle set above.
+    m_skin.PrepareSkin();
+    m_skin.ApplyTo(this);
+    m_skin.MaximizeToWorkArea();
 
     m_explorer.Navigate(url, nullptr, nullptr, nullptr, nullptr);
     SetFocus();

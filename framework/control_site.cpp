@@ -3,6 +3,7 @@
 #include "control_site.h"
 #include <exdisp.h>
 #include "dispatch_call.h"
+#include "gdi_owners.h"
 #include "occ.h"
 #include "wnd.h"
 
@@ -14,13 +15,9 @@ const IID kDWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 
 
 // The extent controls take in HIMETRIC (0.01 mm) units.
 SIZEL PixelsToHimetric(HWND hWnd, int cx, int cy) {
-    struct WindowDC {
-        HWND wnd;
-        HDC dc;
-        ~WindowDC() { if (dc) ReleaseDC(wnd, dc); }
-    } window{hWnd, GetDC(hWnd)};
-    const int dpiX = window.dc ? GetDeviceCaps(window.dc, LOGPIXELSX) : 96;
-    const int dpiY = window.dc ? GetDeviceCaps(window.dc, LOGPIXELSY) : 96;
+    ScopedWindowDC window(hWnd);
+    const int dpiX = window.get() ? GetDeviceCaps(window.get(), LOGPIXELSX) : 96;
+    const int dpiY = window.get() ? GetDeviceCaps(window.get(), LOGPIXELSY) : 96;
     return SIZEL{MulDiv(cx, 2540, dpiX), MulDiv(cy, 2540, dpiY)};
 }
 

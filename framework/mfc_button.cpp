@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <gdiplus.h>
 #include "framework_internal.h"
+#include "gdi_owners.h"
 #include "resource_picture.h"
 #include "winapp.h"
 
@@ -26,27 +27,6 @@ std::unique_ptr<Gdiplus::Bitmap> LoadPngResource(UINT id) {
     }
     return image;
 }
-
-// A memory DC with a bitmap of the target's format selected into it.
-class MemoryCanvas {
-public:
-    MemoryCanvas(HDC target, int width, int height)
-        : m_dc(CreateCompatibleDC(target)), m_bitmap(CreateCompatibleBitmap(target, width, height)),
-          m_previous(SelectObject(m_dc, m_bitmap)) {}
-    ~MemoryCanvas() {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-    HDC dc() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_previous;
-};
 
 }  // namespace
 
@@ -151,8 +131,10 @@ void CMFCButton::DrawItem(LPDRAWITEMSTRUCT item) {
     const RECT rc = item->rcItem;
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     if (w <= 0 || h <= 0) return;
-    MemoryCanvas canvas(item->hDC, w, h);
-    HDC memory = canvas.dc();
+    ScopedMemoryDC canvas(item->hDC);
+    ScopedBitmap canvasBitmap(CreateCompatibleBitmap(item->hDC, w, h));
+    ScopedSelection canvasSelection(canvas.get(), canvasBitmap.get());
+    HDC memory = canvas.get();
 
     HWND parent = ::GetParent(m_hWnd);
     if (m_bTransparent && parent) {

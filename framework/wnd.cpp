@@ -33,22 +33,6 @@ std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
 
 thread_local MSG t_currentMessage{};
 
-// Saves the thread's current-message record and restores it when the
-// dispatch ends, so a handler that sends messages finds its own again.
-class CurrentMessageScope {
-public:
-    CurrentMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-        : m_saved(t_currentMessage) {
-        t_currentMessage.hwnd = hWnd;
-        t_currentMessage.message = message;
-        t_currentMessage.wParam = wParam;
-        t_currentMessage.lParam = lParam;
-    }
-    ~CurrentMessageScope() { t_currentMessage = m_saved; }
-private:
-    MSG m_saved;
-};
-
 struct CreateHook {
     HHOOK hook = nullptr;
     CWnd* pending = nullptr;
@@ -102,7 +86,7 @@ void FreeTemporaryWindows() {
 LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (!pWnd) return DefWindowProcA(hWnd, message, wParam, lParam);
-    CurrentMessageScope scope(hWnd, message, wParam, lParam);
+    AfxMessageScope scope(hWnd, message, wParam, lParam);
     LRESULT result = 0;
     AfxCallGuarded([&] { result = pWnd->WindowProc(message, wParam, lParam); });
     if (message == WM_DESTROY) {
@@ -199,6 +183,16 @@ BOOL CWnd::DestroyWindow() {
 const MSG* CWnd::GetCurrentMessage() { return &t_currentMessage; }
 
 MSG& AfxCurrentMessage() { return t_currentMessage; }
+
+AfxMessageScope::AfxMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    : m_saved(t_currentMessage) {
+    t_currentMessage.hwnd = hWnd;
+    t_currentMessage.message = message;
+    t_currentMessage.wParam = wParam;
+    t_currentMessage.lParam = lParam;
+}
+
+AfxMessageScope::~AfxMessageScope() { t_currentMessage = m_saved; }
 
 const CRuntimeClass* CObject::GetRuntimeClass() const {
     static const CRuntimeClass info{"CObject", nullptr};

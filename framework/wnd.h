@@ -152,6 +152,19 @@ void AfxPumpMessage(MSG& msg);
 
 // The thread's record of the message being handled, which the layer's window
 // procedure sets and restores around each dispatch and Default() reads. A
-// hook that replaces a window's procedure may save, set and restore it the
-// same way.
+// hook that replaces a window's procedure does the same with AfxMessageScope.
 MSG& AfxCurrentMessage();
+
+// Sets the thread's record to one message for the length of its dispatch and
+// restores the whole earlier record afterwards, so a handler that sends
+// messages finds its own in the record again.
+class AfxMessageScope {
+public:
+    AfxMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    ~AfxMessageScope();
+    AfxMessageScope(const AfxMessageScope&) = delete;
+    AfxMessageScope& operator=(const AfxMessageScope&) = delete;
+
+private:
+    MSG m_saved;
+};

@@ -171,9 +171,7 @@ LRESULT CWebDialog::OnCtlColorDlg(WPARAM, LPARAM) {
 }
 
 LRESULT CWebDialog::OnPaint(WPARAM, LPARAM) {
-    PAINTSTRUCT ps;
-    BeginPaint(m_hWnd, &ps);
-    EndPaint(m_hWnd, &ps);
+    ScopedPaint paint(m_hWnd);  // validates: the key-colour brush painted everything
     return 0;
 }
 

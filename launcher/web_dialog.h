@@ -7,7 +7,7 @@
 #include "framework.h"
 
 #include "browser/explorer1.h"
-#include "skin/gdi_handles.h"
+#include "framework/gdi_owners.h"
 
 class CWebDialog : public CDialogEx {
 public:

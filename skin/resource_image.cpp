@@ -1,7 +1,7 @@
 #include "skin/resource_image.h"
 
+#include "framework/gdi_owners.h"
 #include "framework/resource_picture.h"
-#include "skin/gdi_handles.h"
 
 namespace {
 

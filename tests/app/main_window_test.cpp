@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -233,4 +236,38 @@ TEST_F(MainWindow, ShowsTheProgramIconAndLeavesItsBrowserAloneWhenSized) {
         EXPECT_TRUE(EqualRect(&before, &after));
         EXPECT_LT(after.right - after.left, 980);
     }));
+}
+
+namespace {
+
+// The items of the popup menu the thread shows now, read from inside its loop.
+std::vector<std::pair<UINT, std::string>> g_menuItems;
+
+void CALLBACK ReadShownMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup)) return;  // not yet: the timer comes again
+    KillTimer(nullptr, id);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        char text[64] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        EXPECT_EQ(0u, state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)) << text;
+        g_menuItems.emplace_back(GetMenuItemID(menu, i), text);
+    }
+    EndMenu();
+}
+
+}  // namespace
+
+TEST_F(MainWindow, GameMenuOffersRefreshClearCacheAndBossKey) {
+    CVorn_LoginDlg dlg;
+    g_menuItems.clear();
+    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        SetTimer(nullptr, 0, 100, ReadShownMenu);
+        w.ShowGameMenu();  // returns when the menu closes
+    });
+    const std::vector<std::pair<UINT, std::string>> expected = {
+        {10000, "刷新(F5)"}, {10001, "清理缓存"}, {10002, "老板键(F11)"}};
+    EXPECT_EQ(expected, g_menuItems);
 }

@@ -53,11 +53,11 @@ TEST_F(HandoverE2eTest, GameAddressTurnsTheMainWindowIntoTheGameWindow) {
     ASSERT_TRUE(WaitForGameWindow()) << log.Text();
 
     EXPECT_EQ(game::GameTitle(12), WindowText(mainWindow));
-    const RECT rect = WindowRect(mainWindow);
-    EXPECT_EQ(0, rect.left);
-    EXPECT_EQ(0, rect.top);
-    EXPECT_EQ(1280, Width(rect));
-    EXPECT_EQ(800, Height(rect));
+    // The skin maximises it into the work area.
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(WaitUntil([&] { const RECT rect = WindowRect(mainWindow); return EqualRect(&rect, &work) != FALSE; },
+                          10000));
     EXPECT_EQ(WS_CAPTION, GetWindowLongA(mainWindow, GWL_STYLE) & WS_CAPTION);
     EXPECT_EQ(0, GetWindowLongA(mainWindow, GWL_EXSTYLE) & WS_EX_LAYERED);
 

@@ -2,6 +2,7 @@
 // are painted, right-clicks, keys; and what the host's answers change: the
 // context menu, key handling, scroll bar and border. And what is painted.
 #include "fixture.h"
+#include "framework/gdi_owners.h"
 
 namespace standin_test {
 namespace {
@@ -223,19 +224,16 @@ TEST_F(StandinUi, DrawPaintsThePageIntoTheContainersDeviceContext) {
     ASSERT_TRUE(Load("/draw.html"));
     ComPtr<IViewObject2> view;
     ASSERT_EQ(S_OK, host->control.As(&view));
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
-    HGDIOBJ old = SelectObject(mem, bitmap);
+    ScopedWindowDC screen(nullptr);
+    ScopedMemoryDC memory(screen.get());
+    ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), 200, 100));
+    ScopedSelection selected(memory.get(), bitmap.get());
+    HDC mem = memory.get();
     RECTL bounds = {0, 0, 200, 100};
     EXPECT_EQ(S_OK, view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, mem, &bounds, nullptr, nullptr, 0));
     EXPECT_EQ(RGB(226, 233, 245), GetPixel(mem, 199, 1));  // the title band, across the whole width
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(mem, 199, 99));
     EXPECT_EQ(DV_E_DVASPECT, view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, mem, &bounds, nullptr, nullptr, 0));
-    SelectObject(mem, old);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
 }
 
 int CountPixels(const std::vector<DWORD>& pixels, int width, const RECT& r, DWORD rgb) {
@@ -248,8 +246,9 @@ int CountPixels(const std::vector<DWORD>& pixels, int width, const RECT& r, DWOR
 
 // The control window as it is on the screen (Xvfb).
 std::vector<DWORD> CaptureWindow(HWND hwnd, int w, int h) {
-    HDC screen = GetDC(hwnd);
-    HDC mem = CreateCompatibleDC(screen);
+    ScopedWindowDC screen(hwnd);
+    ScopedMemoryDC memory(screen.get());
+    HDC mem = memory.get();
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -257,16 +256,12 @@ std::vector<DWORD> CaptureWindow(HWND hwnd, int w, int h) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    ScopedBitmap dib(CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib.get()) return {};
+    ScopedSelection selected(mem, dib.get());
+    BitBlt(mem, 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
     GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + w * h);
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(hwnd, screen);
-    return pixels;
+    return std::vector<DWORD>(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + w * h);
 }
 
 TEST_F(StandinUi, PaintsTitleTextLinksAndButtonsOnScreen) {
