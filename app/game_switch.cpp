@@ -22,6 +22,10 @@ void CVorn_LoginDlg::SwitchToGame(CString url) {
     // The tray record, ready for the boss key; the icon shows only while hidden.
     m_nid = {};
     m_nid.cbSize = sizeof(NOTIFYICONDATAA);
+#ifndef _WIN64
+    // The full record the shell of Windows Vista and later reads in a 32-bit program.
+    static_assert(sizeof(NOTIFYICONDATAA) == 508, "the tray record's size is the shell's, not ours");
+#endif
     m_nid.hWnd = m_hWnd;
     m_nid.uID = kTrayIconId;
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
