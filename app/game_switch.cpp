@@ -3,14 +3,13 @@
 #include "app/vorn_login_dlg.h"
 
 #include "app/game_address.h"
+#include "app/game_window.h"
 #include "resource.h"
 
 namespace {
 
 constexpr int kGameWidth = 1280;
 constexpr int kGameHeight = 800;
-constexpr UINT kTrayCallbackMessage = 12345;
-constexpr UINT kTrayIconId = 128;
 
 }  // namespace
 
@@ -23,6 +22,10 @@ void CVorn_LoginDlg::SwitchToGame(CString url) {
     // The tray record, ready for the boss key; the icon shows only while hidden.
     m_nid = {};
     m_nid.cbSize = sizeof(NOTIFYICONDATAA);
+#ifndef _WIN64
+    // The full record the shell of Windows Vista and later reads in a 32-bit program.
+    static_assert(sizeof(NOTIFYICONDATAA) == 508, "the tray record's size is the shell's, not ours");
+#endif
     m_nid.hWnd = m_hWnd;
     m_nid.uID = kTrayIconId;
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -51,10 +54,11 @@ void CVorn_LoginDlg::SwitchToGame(CString url) {
     GetClientRect(&client);
     m_explorer.SetWindowPos(nullptr, 0, 0, client.right, client.bottom, SWP_NOMOVE | SWP_NOZORDER);
 
-    // TODO(skin): the frame skin goes on here: m_skin.PrepareSkin(),
-    // m_skin.ApplyTo(this), then m_skin.MaximizeToWorkArea(), which fills the
-    // work area. Until the skin exists the game window keeps the system frame
-    // at 1280 by 800.
+    // The skin's frame, maximised into the work area; restoring gives the
+    // 0, 0, 1280 by 800 rectangle set above.
+    m_skin.PrepareSkin();
+    m_skin.ApplyTo(this);
+    m_skin.MaximizeToWorkArea();
 
     m_explorer.Navigate(url, nullptr, nullptr, nullptr, nullptr);
     SetFocus();

@@ -1,7 +1,9 @@
 #include "app/vorn_login_dlg.h"
 
 #include "app/main_window_geometry.h"
+#include "app/game_window.h"
 #include "app/vorn_login_app.h"
+#include "framework/gdi_owners.h"
 #include "launcher/web_dialog.h"
 #include "resource.h"
 
@@ -10,21 +12,6 @@ namespace {
 // SC_MOVE with the caption hit code: the system's move loop, as if the
 // caption had been dragged.
 constexpr WPARAM kDragMove = SC_MOVE | HTCAPTION;
-
-// BeginPaint and EndPaint around one paint handler.
-class ScopedPaint {
-public:
-    explicit ScopedPaint(HWND hWnd) : m_hWnd(hWnd), m_hDC(BeginPaint(hWnd, &m_ps)) {}
-    ~ScopedPaint() { EndPaint(m_hWnd, &m_ps); }
-    ScopedPaint(const ScopedPaint&) = delete;
-    ScopedPaint& operator=(const ScopedPaint&) = delete;
-    HDC dc() const { return m_hDC; }
-
-private:
-    HWND m_hWnd;
-    PAINTSTRUCT m_ps = {};
-    HDC m_hDC;
-};
 
 }  // namespace
 
@@ -42,6 +29,12 @@ const MessageMap* CVorn_LoginDlg::GetMessageMap() const {
         MapMessage(WM_GETMINMAXINFO, &CVorn_LoginDlg::OnGetMinMaxInfo),
         MapMessage(WM_ERASEBKGND, &CVorn_LoginDlg::OnEraseBkgnd),
         MapMessage(WM_LBUTTONDOWN, &CVorn_LoginDlg::OnLButtonDown),
+        MapMessage(WM_HOTKEY, &CVorn_LoginDlg::OnHotKey),
+        MapMessage(kTrayCallbackMessage, &CVorn_LoginDlg::OnTrayNotify),
+        MapMessage(WM_DESTROY, &CVorn_LoginDlg::OnDestroy),
+        MapCommand(ID_MENU_REFRESH, &CVorn_LoginDlg::OnMenuRefresh),
+        MapCommand(ID_MENU_CLEAR_CACHE, &CVorn_LoginDlg::OnMenuClearCache),
+        MapCommand(ID_MENU_BOSS_KEY, &CVorn_LoginDlg::OnMenuBossKey),
     };
     static const MessageMap map(CDialogEx::GetMessageMap(), entries);
     return &map;
@@ -81,9 +74,8 @@ void CVorn_LoginDlg::OnOK() {}
 BOOL CVorn_LoginDlg::PreTranslateMessage(MSG* pMsg) {
     // F5 in the game phase; the table is loaded when the game starts.
     if (m_hAccel && ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg)) return TRUE;
-    // Escape goes on to the focused browser and never becomes a cancel.
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) return FALSE;
-    // No dialog keyboard handling here: Tab, Enter and Escape are the page's.
+    // No dialog keyboard handling here (CWnd's, not CDialog's): Tab, Enter
+    // and Escape go on to the focused browser and never become a cancel.
     return CWnd::PreTranslateMessage(pMsg);
 }
 
@@ -151,10 +143,10 @@ LRESULT CVorn_LoginDlg::OnPaint(WPARAM, LPARAM) {
         return Default();
     }
     ScopedPaint paint(m_hWnd);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.get()), 0);
     RECT client;
     GetClientRect(&client);
     POINT at = MinimisedIconOrigin(client, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    DrawIcon(paint.dc(), at.x, at.y, m_hIcon);
+    DrawIcon(paint.get(), at.x, at.y, m_hIcon);
     return 0;
 }

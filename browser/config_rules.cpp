@@ -53,6 +53,9 @@ std::string CutToBuffer(std::string_view value, std::size_t bufferSize, LeadByte
 }
 
 bool IsStorableEntry(std::string_view key, std::string_view value) {
+    if (key.size() > kLongestEntryBytes || value.size() > kLongestEntryBytes) {
+        return false;
+    }
     size_t first = key.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
         return false;  // an empty key would be read back as no key at all

@@ -20,8 +20,15 @@ using LeadBytePredicate = bool (*)(unsigned char);
 // terminating zero, never ending on half of a two-byte character.
 std::string CutToBuffer(std::string_view value, std::size_t bufferSize, LeadBytePredicate isLeadByte);
 
+// The longest key or value, in bytes, that the profile functions keep whole.
+// They pass text on as UTF-16 with a 16-bit byte length that must hold the
+// terminator too; anything longer is stored empty or garbled while the write
+// still reports success (and Wine's crashes on such a value).
+inline constexpr std::size_t kLongestEntryBytes = 32 * 1024 - 2;
+
 // True when key=value can be written as one profile line and read back as the
-// same key: a page must not be able to add lines or sections to the file.
+// same key and value: a page must not be able to add lines or sections to the
+// file, nor be told that a value was stored when it was lost.
 bool IsStorableEntry(std::string_view key, std::string_view value);
 
 }  // namespace config

@@ -1,16 +1,13 @@
 #include "config_store.h"
 
 #include "config_rules.h"
+#include "framework/ansi_text.h"
 
 #include <vector>
 
 namespace config {
 
 namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 // The whole stored value. How the profile functions cut a long value is up to
 // each system (not every one keeps two-byte characters whole), so the value
@@ -31,7 +28,7 @@ std::string ReadWholeValue(const char* section, const char* key, const char* fil
 }  // namespace
 
 std::string ReadProfileValue(const char* section, const char* key, DWORD bufferSize, const char* file) {
-    return CutToBuffer(ReadWholeValue(section, key, file, bufferSize * 2), bufferSize, IsAnsiLeadByte);
+    return CutToBuffer(ReadWholeValue(section, key, file, bufferSize * 2), bufferSize, text::IsLeadByte);
 }
 
 bool WriteProfileValue(const char* section, const char* key, const char* value, const char* file) {

@@ -26,13 +26,6 @@ BOOL CExplorer1::Create(LPCTSTR, LPCTSTR lpszWindowName, DWORD dwStyle, const RE
     return CreateControl(GetClsid(), lpszWindowName, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CExplorer1::PreTranslateMessage(MSG* pMsg) {
-    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) && pMsg->wParam == VK_RETURN) {
-        return FALSE;
-    }
-    return CWnd::PreTranslateMessage(pMsg);
-}
-
 void CExplorer1::Navigate(LPCTSTR URL, VARIANT* Flags, VARIANT* TargetFrameName, VARIANT* PostData,
                           VARIANT* Headers) {
     static const BYTE params[] = VTS_BSTR VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT;

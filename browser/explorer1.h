@@ -15,8 +15,6 @@ public:
 
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                         CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
-    // Enter is left to the page: never translated into the dialog's default button.
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // IWebBrowser2 through dispatch. A failing call throws the framework's
     // automation exception, which its message dispatch reports.

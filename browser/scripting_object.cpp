@@ -1,6 +1,6 @@
 #include "browser/scripting_object.h"
 
-#include "browser/ansi_text.h"
+#include "framework/ansi_text.h"
 #include "framework/com_ptr.h"
 #include "browser/script_names.h"
 
@@ -112,16 +112,19 @@ STDMETHODIMP CImpIDispatch::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlag
             return S_OK;
         }
         // Never read past what the script passed. rgvarg holds the arguments
-        // in reverse: [0] is the last one, [1] the one before it.
+        // in reverse, the script's first one last: counting from the end keeps
+        // the first ones in script order when a page passes extra arguments,
+        // which are ignored as script functions ignore them.
         const unsigned passed = pDispParams && pDispParams->rgvarg ? pDispParams->cArgs : 0;
         if (passed < needed) {
             return DISP_E_BADPARAMCOUNT;
         }
-        std::string args[2];
+        std::string args[2];  // in script order
         for (unsigned i = 0; i < needed; ++i) {
-            if (!ArgumentText(pDispParams->rgvarg[i], &args[i])) {
+            const unsigned slot = passed - 1 - i;
+            if (!ArgumentText(pDispParams->rgvarg[slot], &args[i])) {
                 if (puArgErr) {
-                    *puArgErr = i;
+                    *puArgErr = slot;
                 }
                 return DISP_E_TYPEMISMATCH;
             }
@@ -145,8 +148,7 @@ HRESULT CImpIDispatch::CallMethod(DISPID id, const std::string* args, VARIANT* p
         return PutText(pVarResult, readConfig(args[0]));
     case script::kWriteConfig:
         pVarResult->vt = VT_BOOL;
-        // The key is the first argument the script passed, the value the last.
-        pVarResult->boolVal = writeConfig(args[1], args[0]) ? VARIANT_TRUE : VARIANT_FALSE;
+        pVarResult->boolVal = writeConfig(args[0], args[1]) ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     default:
         return S_OK;

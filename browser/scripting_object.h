@@ -40,6 +40,7 @@ public:
     LONG RefCount() const { return m_nRef; }
 
 private:
+    // args: the member's arguments as text, in script order.
     HRESULT CallMethod(DISPID id, const std::string* args, VARIANT* pVarResult) const;
 
     const std::string m_strQueryArgs;

@@ -3,6 +3,7 @@
 #include "control_site.h"
 #include <exdisp.h>
 #include "dispatch_call.h"
+#include "gdi_owners.h"
 #include "occ.h"
 #include "wnd.h"
 
@@ -14,13 +15,9 @@ const IID kDWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 
 
 // The extent controls take in HIMETRIC (0.01 mm) units.
 SIZEL PixelsToHimetric(HWND hWnd, int cx, int cy) {
-    struct WindowDC {
-        HWND wnd;
-        HDC dc;
-        ~WindowDC() { if (dc) ReleaseDC(wnd, dc); }
-    } window{hWnd, GetDC(hWnd)};
-    const int dpiX = window.dc ? GetDeviceCaps(window.dc, LOGPIXELSX) : 96;
-    const int dpiY = window.dc ? GetDeviceCaps(window.dc, LOGPIXELSY) : 96;
+    ScopedWindowDC window(hWnd);
+    const int dpiX = window.get() ? GetDeviceCaps(window.get(), LOGPIXELSX) : 96;
+    const int dpiY = window.get() ? GetDeviceCaps(window.get(), LOGPIXELSY) : 96;
     return SIZEL{MulDiv(cx, 2540, dpiX), MulDiv(cy, 2540, dpiY)};
 }
 
@@ -64,7 +61,7 @@ HRESULT COleControlSite::CreateControl(CWnd* pWndCtrl, REFCLSID clsid, LPCTSTR, 
     m_nID = nID;
     m_dwStyle = dwStyle;
     m_rect = rect;
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.ReceiveVoid());
+    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.OutVoid());
     if (FAILED(hr)) return hr;
 
     DWORD misc = 0;
@@ -105,7 +102,7 @@ void COleControlSite::AdviseEventSink() {
         events = source;
     ComPtr<IConnectionPointContainer> points;
     if (FAILED(points.QueryFrom(m_pObject.Get(), IID_IConnectionPointContainer))) return;
-    if (FAILED(points->FindConnectionPoint(events, m_pEventPoint.Receive()))) return;
+    if (FAILED(points->FindConnectionPoint(events, m_pEventPoint.Out()))) return;
     m_xEventSink.m_iid = events;
     if (FAILED(m_pEventPoint->Advise(&m_xEventSink, &m_dwEventCookie))) m_pEventPoint.Reset();
 }

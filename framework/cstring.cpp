@@ -1,104 +1,11 @@
 #include "cstring.h"
+#include "ansi_text.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-char FoldAscii(char c, bool upper) {
-    if (upper) return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Double-byte code pages: a lead byte's trail byte may look like an ASCII
-// letter and must not be folded.
-template <class F>
-void ForEachSingleByte(std::string& s, F&& f) {
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(s[i])) && i + 1 < s.size()) { ++i; continue; }
-        s[i] = f(s[i]);
-    }
-}
-
-}  // namespace
-
-CString::CString(const wchar_t* text) {
-    if (!text || !*text) return;
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return;
-    m_str.resize(static_cast<size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &m_str[0], bytes, nullptr, nullptr);
-    m_str.resize(static_cast<size_t>(bytes - 1));
-}
-
-std::wstring AnsiToWide(const char* text) {
-    if (!text || !*text) return std::wstring();
-    int chars = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (chars <= 1) return std::wstring();
-    std::wstring wide(static_cast<size_t>(chars), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], chars);
-    wide.resize(static_cast<size_t>(chars - 1));
-    return wide;
-}
-
-int CString::Find(const char* sub, int start) const {
-    if (!sub || start < 0 || start > GetLength()) return -1;
-    size_t pos = m_str.find(sub, static_cast<size_t>(start));
-    return pos == std::string::npos ? -1 : static_cast<int>(pos);
-}
-
-int CString::Find(char ch, int start) const {
-    const char text[2] = {ch, '\0'};
-    return Find(text, start);
-}
-
-CString CString::Mid(int start) const { return Mid(start, GetLength()); }
-
-CString CString::Mid(int start, int count) const {
-    if (start < 0) start = 0;
-    if (count < 0 || start >= GetLength()) return CString();
-    if (count > GetLength() - start) count = GetLength() - start;
-    return CString(m_str.substr(static_cast<size_t>(start), static_cast<size_t>(count)));
-}
-
-CString CString::Left(int count) const { return Mid(0, count); }
-
-CString CString::Right(int count) const {
-    if (count <= 0) return CString();
-    if (count >= GetLength()) return *this;
-    return Mid(GetLength() - count, count);
-}
-
-int CString::Compare(const char* other) const { return strcmp(m_str.c_str(), other ? other : ""); }
-
-int CString::CompareNoCase(const char* other) const {
-    CString a(*this), b(other);
-    a.MakeLower();
-    b.MakeLower();
-    return a.Compare(b);
-}
-
-int CString::Replace(const char* from, const char* to) {
-    if (!from || !*from) return 0;
-    const std::string with = to ? to : "";
-    const size_t fromLength = strlen(from);
-    int count = 0;
-    for (size_t pos = m_str.find(from); pos != std::string::npos;
-         pos = m_str.find(from, pos + with.size())) {
-        m_str.replace(pos, fromLength, with);
-        ++count;
-    }
-    return count;
-}
-
-CString& CString::MakeLower() {
-    ForEachSingleByte(m_str, [](char c) { return FoldAscii(c, false); });
-    return *this;
-}
-
-CString& CString::MakeUpper() {
-    ForEachSingleByte(m_str, [](char c) { return FoldAscii(c, true); });
-    return *this;
+CString::CString(const wchar_t* wide) {
+    if (wide) m_str = text::WideToAnsi(wide);
 }
 
 CString& CString::Trim() {
@@ -140,6 +47,5 @@ void CString::ReleaseBuffer(int newLength) {
 }
 
 BSTR CString::AllocSysString() const {
-    std::wstring wide = AnsiToWide(m_str.c_str());
-    return SysAllocStringLen(wide.c_str(), static_cast<UINT>(wide.size()));
+    return text::AnsiToBstr(m_str.c_str());  // up to the first zero, as C text
 }

@@ -19,23 +19,7 @@ public:
 
     int GetLength() const { return static_cast<int>(m_str.size()); }
     bool IsEmpty() const { return m_str.empty(); }
-    void Empty() { m_str.clear(); }
-    char GetAt(int index) const { return m_str.at(static_cast<size_t>(index)); }
 
-    // Position of the first occurrence at or after start, or -1.
-    int Find(const char* sub, int start = 0) const;
-    int Find(char ch, int start = 0) const;
-    // Substrings clamp to the text: a start past the end or a negative count give "".
-    CString Mid(int start) const;
-    CString Mid(int start, int count) const;
-    CString Left(int count) const;
-    CString Right(int count) const;
-
-    int Compare(const char* other) const;          // strcmp order
-    int CompareNoCase(const char* other) const;    // ASCII letters folded
-    int Replace(const char* from, const char* to); // number of replacements
-    CString& MakeLower();
-    CString& MakeUpper();
     CString& Trim();
 
     void Format(const char* format, ...);
@@ -67,6 +51,3 @@ public:
 private:
     std::string m_str;
 };
-
-// UTF-16 from ANSI text, for BSTRs and wide platform calls.
-std::wstring AnsiToWide(const char* text);

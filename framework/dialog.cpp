@@ -45,9 +45,8 @@ bool CreateActiveXControls(CWnd* pDialog, const DialogTemplate& dialog) {
         if (!item.ClassId(&clsid)) return false;
         RECT rc = {item.x, item.y, item.x + item.cx, item.y + item.cy};
         MapDialogRect(pDialog->m_hWnd, &rc);
-        if (!pDialog->m_pCtrlCont) pDialog->m_pCtrlCont = new COleControlContainer(pDialog);
         CString name(item.title.isOrdinal ? L"" : item.title.text.c_str());
-        COleControlSite* site = pDialog->m_pCtrlCont->CreateControl(
+        COleControlSite* site = pDialog->ControlContainer().CreateControl(
             nullptr, clsid, name, item.style, rc, static_cast<UINT>(item.id));
         if (!site) return false;
         HWND after = ordinaryBefore == 0 ? HWND_TOP
@@ -174,7 +173,7 @@ INT_PTR CDialog::DoModal() {
     m_nModalResult = -1;
     if (CreateFromTemplate(owner) && m_hWnd) {
         if (!m_bEndModal && !IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
-        RunMessageLoop([this] { return m_bEndModal || !m_hWnd; });
+        RunMessageLoop([this] { return m_bEndModal || !m_hWnd; }, true);
         if (m_hWnd) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                                    SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }

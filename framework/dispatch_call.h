@@ -13,7 +13,6 @@
 #define VTS_DISPATCH "\x09"
 #define VTS_BOOL     "\x0B"
 #define VTS_BSTR     "\x0E"
-#define VTS_PBOOL    "\x4B"
 #define VTS_PVARIANT "\x4C"
 
 // The packed arguments of one call: reversed into DISPPARAMS as Invoke wants,

@@ -1,6 +1,7 @@
 // Between the layer's own files; not for the program.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include "wnd.h"
 
 LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -12,22 +13,11 @@ bool EndCreateHook();
 
 // Temporary wrappers from CWnd::FromHandle; freed by the outermost loop.
 void FreeTemporaryWindows();
-// Nesting of the layer's message loops (the app's and the modal dialogs').
-int& MessageLoopDepth();
-// Runs the loop until done() is true or WM_QUIT arrives (reposted).
-template <class Done>
-void RunMessageLoop(Done&& done) {
-    ++MessageLoopDepth();
-    MSG msg;
-    while (!done()) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1) break;
-        if (got == 0) { PostQuitMessage(static_cast<int>(msg.wParam)); break; }
-        AfxPumpMessage(msg);
-        if (MessageLoopDepth() == 1) FreeTemporaryWindows();
-    }
-    --MessageLoopDepth();
-}
+// The one message loop, of the application and of modal dialogs: runs this
+// thread's messages until done() is true or WM_QUIT arrives, and returns the
+// quit code (-1 when GetMessage fails). A modal loop passes WM_QUIT on to the
+// loop around it by posting it again.
+int RunMessageLoop(const std::function<bool()>& done, bool passQuitOn);
 
 // Window classes the templates name ("MfcButton").
 void RegisterFrameworkClasses();

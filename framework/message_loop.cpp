@@ -20,9 +20,29 @@ bool PreTranslateChain(MSG& msg) {
 
 }  // namespace
 
-int& MessageLoopDepth() {
+int RunMessageLoop(const std::function<bool()>& done, bool passQuitOn) {
+    // Temporary wrappers are freed only by the outermost loop: a nested one
+    // runs inside handlers that may still hold them.
     static int depth = 0;
-    return depth;
+    ++depth;
+    int quitCode = 0;
+    MSG msg;
+    while (!done()) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == -1) {
+            quitCode = -1;
+            break;
+        }
+        if (got == 0) {
+            quitCode = static_cast<int>(msg.wParam);
+            if (passQuitOn) PostQuitMessage(quitCode);
+            break;
+        }
+        AfxPumpMessage(msg);
+        if (depth == 1) FreeTemporaryWindows();
+    }
+    --depth;
+    return quitCode;
 }
 
 void AfxPumpMessage(MSG& msg) {

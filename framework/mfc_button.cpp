@@ -6,60 +6,27 @@
 #include <commctrl.h>
 #include <algorithm>
 #include <gdiplus.h>
-#include "com_ptr.h"
 #include "framework_internal.h"
+#include "gdi_owners.h"
+#include "resource_picture.h"
 #include "winapp.h"
 
 namespace {
 
 // A PNG resource of type "PNG", copied into a premultiplied bitmap so that
-// nothing depends on the stream after loading.
-Gdiplus::Bitmap* LoadPngResource(UINT id) {
+// nothing depends on the stream after loading; null for 0 or a missing one.
+std::unique_ptr<Gdiplus::Bitmap> LoadPngResource(UINT id) {
     if (id == 0) return nullptr;
-    HINSTANCE module = AfxGetInstanceHandle();
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), "PNG");
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = found ? SizeofResource(module, found) : 0;
-    if (!bytes || size == 0) return nullptr;
-    // The stream owns the copy from here on (fDeleteOnRelease).
-    ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive()))) return nullptr;
-    ULONG written = 0;
-    if (FAILED(stream->Write(bytes, size, &written)) || written != size) return nullptr;
-    LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    std::unique_ptr<Gdiplus::Bitmap> decoded(Gdiplus::Bitmap::FromStream(stream.Get()));
-    if (!decoded || decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    std::unique_ptr<Gdiplus::Bitmap> decoded = DecodeResourcePicture(AfxGetInstanceHandle(), id, "PNG");
+    if (decoded->GetLastStatus() != Gdiplus::Ok) return nullptr;
     const INT w = static_cast<INT>(decoded->GetWidth()), h = static_cast<INT>(decoded->GetHeight());
-    auto* image = new Gdiplus::Bitmap(w, h, PixelFormat32bppPARGB);
+    auto image = std::make_unique<Gdiplus::Bitmap>(w, h, PixelFormat32bppPARGB);
     {
-        Gdiplus::Graphics g(image);
+        Gdiplus::Graphics g(image.get());
         g.DrawImage(decoded.get(), 0, 0, w, h);
     }
     return image;
 }
-
-// A memory DC with a bitmap of the target's format selected into it.
-class MemoryCanvas {
-public:
-    MemoryCanvas(HDC target, int width, int height)
-        : m_dc(CreateCompatibleDC(target)), m_bitmap(CreateCompatibleBitmap(target, width, height)),
-          m_previous(SelectObject(m_dc, m_bitmap)) {}
-    ~MemoryCanvas() {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-    HDC dc() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_previous;
-};
 
 }  // namespace
 
@@ -97,13 +64,9 @@ void CMFCButton::PreSubclassWindow() {
 }
 
 void CMFCButton::SetImage(UINT uiBmpResId, UINT uiBmpHotResId, UINT uiBmpDsblResID) {
-    SetImage(LoadPngResource(uiBmpResId), LoadPngResource(uiBmpHotResId), LoadPngResource(uiBmpDsblResID));
-}
-
-void CMFCButton::SetImage(Gdiplus::Bitmap* pNormal, Gdiplus::Bitmap* pHot, Gdiplus::Bitmap* pDisabled) {
-    m_imageNormal.reset(pNormal);
-    m_imageHot.reset(pHot);
-    m_imageDisabled.reset(pDisabled);
+    m_imageNormal = LoadPngResource(uiBmpResId);
+    m_imageHot = LoadPngResource(uiBmpHotResId);
+    m_imageDisabled = LoadPngResource(uiBmpDsblResID);
     if (m_hWnd) Invalidate(FALSE);
 }
 
@@ -168,8 +131,10 @@ void CMFCButton::DrawItem(LPDRAWITEMSTRUCT item) {
     const RECT rc = item->rcItem;
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     if (w <= 0 || h <= 0) return;
-    MemoryCanvas canvas(item->hDC, w, h);
-    HDC memory = canvas.dc();
+    ScopedMemoryDC canvas(item->hDC);
+    ScopedBitmap canvasBitmap(CreateCompatibleBitmap(item->hDC, w, h));
+    ScopedSelection canvasSelection(canvas.get(), canvasBitmap.get());
+    HDC memory = canvas.get();
 
     HWND parent = ::GetParent(m_hWnd);
     if (m_bTransparent && parent) {

@@ -20,9 +20,6 @@ public:
     // PNG resources (type "PNG") of the program's module; 0 for none. Without
     // a hot or disabled image the normal one is drawn instead.
     void SetImage(UINT uiBmpResId, UINT uiBmpHotResId = 0, UINT uiBmpDsblResID = 0);
-    // Takes ownership of the pictures (any may be null).
-    void SetImage(Gdiplus::Bitmap* pNormal, Gdiplus::Bitmap* pHot = nullptr,
-                  Gdiplus::Bitmap* pDisabled = nullptr);
     void SetTooltip(LPCTSTR lpszToolTipText);
     // Resizes the button to its normal image and returns the new size.
     SIZE SizeToContent();

@@ -61,22 +61,7 @@ BOOL CWinApp::InitInstance() {
 int CWinApp::ExitInstance() { return m_nExitCode; }
 
 int CWinApp::Run() {
-    int exitCode = 0;
-    bool quit = false;
-    ++MessageLoopDepth();
-    MSG msg;
-    while (!quit) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            quit = true;
-            exitCode = got == 0 ? static_cast<int>(msg.wParam) : -1;
-            continue;
-        }
-        AfxPumpMessage(msg);
-        FreeTemporaryWindows();
-    }
-    --MessageLoopDepth();
-    return exitCode;
+    return RunMessageLoop([] { return false; }, false);
 }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const {

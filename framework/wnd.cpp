@@ -33,22 +33,6 @@ std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
 
 thread_local MSG t_currentMessage{};
 
-// Saves the thread's current-message record and restores it when the
-// dispatch ends, so a handler that sends messages finds its own again.
-class CurrentMessageScope {
-public:
-    CurrentMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-        : m_saved(t_currentMessage) {
-        t_currentMessage.hwnd = hWnd;
-        t_currentMessage.message = message;
-        t_currentMessage.wParam = wParam;
-        t_currentMessage.lParam = lParam;
-    }
-    ~CurrentMessageScope() { t_currentMessage = m_saved; }
-private:
-    MSG m_saved;
-};
-
 struct CreateHook {
     HHOOK hook = nullptr;
     CWnd* pending = nullptr;
@@ -102,14 +86,12 @@ void FreeTemporaryWindows() {
 LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (!pWnd) return DefWindowProcA(hWnd, message, wParam, lParam);
-    CurrentMessageScope scope(hWnd, message, wParam, lParam);
+    AfxMessageScope scope(hWnd, message, wParam, lParam);
     LRESULT result = 0;
     AfxCallGuarded([&] { result = pWnd->WindowProc(message, wParam, lParam); });
-    if (message == WM_DESTROY && pWnd->m_pCtrlCont) {
+    if (message == WM_DESTROY) {
         // The control windows still exist here; at WM_NCDESTROY they are gone.
-        AfxCallGuarded([&] { pWnd->m_pCtrlCont->DestroyControls(); });
-        delete pWnd->m_pCtrlCont;
-        pWnd->m_pCtrlCont = nullptr;
+        pWnd->DestroyControlContainer();
     }
     if (message == WM_NCDESTROY) {
         pWnd->Unbind();
@@ -120,12 +102,19 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPA
 
 CWnd::CWnd() = default;
 
+COleControlContainer& CWnd::ControlContainer() {
+    if (!m_pCtrlCont) m_pCtrlCont = std::make_unique<COleControlContainer>(this);
+    return *m_pCtrlCont;
+}
+
+void CWnd::DestroyControlContainer() {
+    if (!m_pCtrlCont) return;
+    AfxCallGuarded([&] { m_pCtrlCont->DestroyControls(); });
+    m_pCtrlCont.reset();
+}
+
 CWnd::~CWnd() {
-    if (m_pCtrlCont) {
-        AfxCallGuarded([&] { m_pCtrlCont->DestroyControls(); });
-        delete m_pCtrlCont;
-        m_pCtrlCont = nullptr;
-    }
+    DestroyControlContainer();
     if (m_pCtrlSite) {
         // The control belongs to its site; the site's teardown ends it.
         m_pCtrlSite->m_pWndCtrl = nullptr;
@@ -182,16 +171,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-    return pParent ? SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID))) : FALSE;
-}
-
-HWND CWnd::UnsubclassWindow() {
-    HWND hWnd = m_hWnd;
-    Unbind();
-    return hWnd;
-}
-
 BOOL CWnd::DestroyWindow() {
     if (!m_hWnd) return FALSE;
     HWND hWnd = m_hWnd;
@@ -205,15 +184,19 @@ const MSG* CWnd::GetCurrentMessage() { return &t_currentMessage; }
 
 MSG& AfxCurrentMessage() { return t_currentMessage; }
 
+AfxMessageScope::AfxMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    : m_saved(t_currentMessage) {
+    t_currentMessage.hwnd = hWnd;
+    t_currentMessage.message = message;
+    t_currentMessage.wParam = wParam;
+    t_currentMessage.lParam = lParam;
+}
+
+AfxMessageScope::~AfxMessageScope() { t_currentMessage = m_saved; }
+
 const CRuntimeClass* CObject::GetRuntimeClass() const {
     static const CRuntimeClass info{"CObject", nullptr};
     return &info;
-}
-
-BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const {
-    for (const CRuntimeClass* c = GetRuntimeClass(); c; c = c->m_pBaseClass)
-        if (c == pClass) return TRUE;
-    return FALSE;
 }
 
 const CRuntimeClass* CWnd::GetRuntimeClass() const {

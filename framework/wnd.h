@@ -7,11 +7,12 @@
 #pragma once
 #include <windows.h>
 #include <oleauto.h>
+#include <memory>
 #include "cstring.h"
 #include "event_sink.h"
 #include "message_map.h"
 
-// Run-time class information: a class's name and its base's, for IsKindOf.
+// Run-time class information: a class's name and its base's.
 //   const CRuntimeClass* CWebDialog::GetRuntimeClass() const {
 //       static const CRuntimeClass info{"CWebDialog", CDialogEx::GetRuntimeClass()};
 //       return &info;
@@ -25,13 +26,11 @@ class CObject {
 public:
     virtual ~CObject() = default;
     virtual const CRuntimeClass* GetRuntimeClass() const;
-    BOOL IsKindOf(const CRuntimeClass* pClass) const;
 };
 
 class CDataExchange;
 class COleControlSite;
 class COleControlContainer;
-class CFile;
 class CCreateContext;   // passed through Create by callers, never used
 
 class CWnd : public CObject {
@@ -54,8 +53,6 @@ public:
 
     // Binding.
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    HWND UnsubclassWindow();
     BOOL DestroyWindow();
 
     // The message being handled on this thread (hwnd, message, wParam, lParam).
@@ -77,7 +74,6 @@ public:
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
-    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
@@ -85,8 +81,6 @@ public:
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
     BOOL IsIconic() const;
-    BOOL IsZoomed() const;
-    BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     CWnd* SetFocus();
     void Invalidate(BOOL bErase = TRUE);
@@ -97,7 +91,6 @@ public:
     void GetWindowText(CString& rString) const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     CWnd* GetDlgItem(int nID) const;
-    int GetDlgCtrlID() const;
     CWnd* GetParent() const;
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -109,20 +102,21 @@ public:
     // the container of the controls this window hosts.
     COleControlSite* GetControlSite() const { return m_pCtrlSite; }
     COleControlSite* m_pCtrlSite = nullptr;
-    COleControlContainer* m_pCtrlCont = nullptr;
+    std::unique_ptr<COleControlContainer> m_pCtrlCont;
+    // The container, made when the first control is hosted here.
+    COleControlContainer& ControlContainer();
+    // Tears the hosted controls down while their windows still exist.
+    void DestroyControlContainer();
 
     // Creates an ActiveX control as a child of pParentWnd and binds it here.
     BOOL CreateControl(REFCLSID clsid, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, UINT nID, CFile* pPersist = nullptr,
-                       BOOL bStorage = FALSE, BSTR bstrLicKey = nullptr);
+                       CWnd* pParentWnd, UINT nID);
 
     // Automation call on the bound control (see dispatch_call.h for the
     // descriptor bytes). Does nothing without a control; throws COleException
     // or COleDispatchException when Invoke fails.
     void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
                       const BYTE* pbParamInfo, ...);
-    void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp);
-    void SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
 
     // The class's tables (message_map.h, event_sink.h).
     virtual const MessageMap* GetMessageMap() const;
@@ -158,6 +152,19 @@ void AfxPumpMessage(MSG& msg);
 
 // The thread's record of the message being handled, which the layer's window
 // procedure sets and restores around each dispatch and Default() reads. A
-// hook that replaces a window's procedure may save, set and restore it the
-// same way.
+// hook that replaces a window's procedure does the same with AfxMessageScope.
 MSG& AfxCurrentMessage();
+
+// Sets the thread's record to one message for the length of its dispatch and
+// restores the whole earlier record afterwards, so a handler that sends
+// messages finds its own in the record again.
+class AfxMessageScope {
+public:
+    AfxMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    ~AfxMessageScope();
+    AfxMessageScope(const AfxMessageScope&) = delete;
+    AfxMessageScope& operator=(const AfxMessageScope&) = delete;
+
+private:
+    MSG m_saved;
+};

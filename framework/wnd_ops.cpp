@@ -43,11 +43,6 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
     ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
 }
 
-void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
-    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
-               bRepaint);
-}
-
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
     HWND after = pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr;
     if (m_pCtrlSite) return m_pCtrlSite->SetWindowPos(after, x, y, cx, cy, nFlags);
@@ -79,8 +74,6 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
 BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-BOOL CWnd::IsZoomed() const { return ::IsZoomed(m_hWnd); }
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
 BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
@@ -101,7 +94,6 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
 }
 
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,10 +116,9 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
 }
 
 BOOL CWnd::CreateControl(REFCLSID clsid, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect,
-                         CWnd* pParentWnd, UINT nID, CFile*, BOOL, BSTR) {
+                         CWnd* pParentWnd, UINT nID) {
     if (!pParentWnd || !pParentWnd->m_hWnd || m_hWnd) return FALSE;
-    if (!pParentWnd->m_pCtrlCont) pParentWnd->m_pCtrlCont = new COleControlContainer(pParentWnd);
-    return pParentWnd->m_pCtrlCont->CreateControl(this, clsid, pszWindowName, dwStyle, rect, nID) != nullptr;
+    return pParentWnd->ControlContainer().CreateControl(this, clsid, pszWindowName, dwStyle, rect, nID) != nullptr;
 }
 
 void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
@@ -140,16 +131,3 @@ void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet
     m_pCtrlSite->InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
 }
 
-void CWnd::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) {
-    InvokeHelper(dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
-}
-
-void CWnd::SetProperty(DISPID dwDispID, VARTYPE vtProp, ...) {
-    if (!m_pCtrlSite) return;
-    // The descriptor byte of a property of this type.
-    const BYTE descriptor[2] = {static_cast<BYTE>(vtProp == VT_BSTR ? 0x0E : vtProp), 0};
-    va_list args;
-    va_start(args, vtProp);
-    struct End { va_list& a; ~End() { va_end(a); } } end{args};
-    m_pCtrlSite->InvokeHelperV(dwDispID, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, descriptor, args);
-}

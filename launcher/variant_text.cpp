@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "browser/ansi_text.h"
+#include "framework/ansi_text.h"
 
 namespace launcher {
 

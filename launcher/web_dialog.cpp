@@ -45,9 +45,9 @@ const MessageMap* CWebDialog::GetMessageMap() const {
 
 const EventSinkMap* CWebDialog::GetEventSinkMap() const {
     static const EventSinkEntry entries[] = {
-        MapEvent(IDC_EXPLORER1, DISPID_BEFORENAVIGATE2, &CWebDialog::BeforeNavigate2Explorer1),
+        MapEvent(IDC_EXPLORER1, DISPID_BEFORENAVIGATE2, &CWebDialog::OnBeforeNavigate2),
         MapEvent(IDC_EXPLORER1, DISPID_NAVIGATECOMPLETE2, &CWebDialog::OnNavigateComplete2),
-        MapEvent(IDC_EXPLORER1, DISPID_DOCUMENTCOMPLETE, &CWebDialog::DocumentCompleteExplorer1),
+        MapEvent(IDC_EXPLORER1, DISPID_DOCUMENTCOMPLETE, &CWebDialog::OnDocumentComplete),
     };
     static const EventSinkMap map(entries);
     return &map;
@@ -171,15 +171,13 @@ LRESULT CWebDialog::OnCtlColorDlg(WPARAM, LPARAM) {
 }
 
 LRESULT CWebDialog::OnPaint(WPARAM, LPARAM) {
-    PAINTSTRUCT ps;
-    BeginPaint(m_hWnd, &ps);
-    EndPaint(m_hWnd, &ps);
+    ScopedPaint paint(m_hWnd);  // validates: the key-colour brush painted everything
     return 0;
 }
 
-void CWebDialog::BeforeNavigate2Explorer1(LPDISPATCH, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL*) {}
+void CWebDialog::OnBeforeNavigate2(LPDISPATCH, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL*) {}
 
-void CWebDialog::DocumentCompleteExplorer1(LPDISPATCH, VARIANT*) {}
+void CWebDialog::OnDocumentComplete(LPDISPATCH, VARIANT*) {}
 
 void CWebDialog::OnNavigateComplete2(LPDISPATCH, VARIANT* URL) {
     if (!URL) {

@@ -7,7 +7,7 @@
 #include "framework.h"
 
 #include "browser/explorer1.h"
-#include "skin/gdi_handles.h"
+#include "framework/gdi_owners.h"
 
 class CWebDialog : public CDialogEx {
 public:
@@ -19,10 +19,10 @@ public:
     void OnCancel() override;
 
     // Browser events of control 1001.
-    void BeforeNavigate2Explorer1(LPDISPATCH pDisp, VARIANT* URL, VARIANT* Flags, VARIANT* TargetFrameName,
-                                  VARIANT* PostData, VARIANT* Headers, BOOL* Cancel);
+    void OnBeforeNavigate2(LPDISPATCH pDisp, VARIANT* URL, VARIANT* Flags, VARIANT* TargetFrameName,
+                           VARIANT* PostData, VARIANT* Headers, BOOL* Cancel);
     void OnNavigateComplete2(LPDISPATCH pDisp, VARIANT* URL);
-    void DocumentCompleteExplorer1(LPDISPATCH pDisp, VARIANT* URL);
+    void OnDocumentComplete(LPDISPATCH pDisp, VARIANT* URL);
 
     // The links to the site's pages in the default browser.
     void OnBnClickedForum();

@@ -1,12 +1,7 @@
 #include "skin/resource_image.h"
 
-#include "skin/gdi_handles.h"
-
-#include <wrl/client.h>
-
-#include <cstring>
-
-using Microsoft::WRL::ComPtr;
+#include "framework/gdi_owners.h"
+#include "framework/resource_picture.h"
 
 namespace {
 
@@ -23,25 +18,6 @@ std::unique_ptr<Gdiplus::Image> ImageFromBitmapResource(UINT id, HMODULE module)
     return std::make_unique<Gdiplus::Bitmap>(bitmap.get(), static_cast<HPALETTE>(nullptr));
 }
 
-// A stream over a copy of the resource bytes. The stream owns the block and
-// frees it with its last reference, which GDI+ holds while the image lives.
-ComPtr<IStream> StreamOverCopy(const void* data, DWORD size) {
-    ComPtr<IStream> stream;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!block) {
-        return stream;
-    }
-    if (void* bytes = GlobalLock(block)) {
-        std::memcpy(bytes, data, size);
-        GlobalUnlock(block);
-        if (SUCCEEDED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-            return stream;
-        }
-    }
-    GlobalFree(block);
-    return stream;
-}
-
 }  // namespace
 
 std::unique_ptr<Gdiplus::Image> LoadResourceImage(UINT id, LPCSTR type, HMODULE module) {
@@ -52,21 +28,6 @@ std::unique_ptr<Gdiplus::Image> LoadResourceImage(UINT id, LPCSTR type, HMODULE 
     if (IsBitmapType(type)) {
         return ImageFromBitmapResource(id, module);
     }
-    ComPtr<IStream> stream;
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(LOWORD(id)), type);
-    if (found) {
-        DWORD size = SizeofResource(module, found);
-        if (HGLOBAL loaded = LoadResource(module, found)) {
-            if (const void* data = LockResource(loaded)) {
-                stream = StreamOverCopy(data, size);
-            }
-            FreeResource(loaded);
-        }
-    }
-    if (!stream) {
-        // Missing or unreadable: an empty stream yields the failed image callers expect.
-        CreateStreamOnHGlobal(nullptr, TRUE, &stream);
-    }
     // A bitmap object, so the layered background can read its pixels directly.
-    return std::make_unique<Gdiplus::Bitmap>(stream.Get(), FALSE);
+    return DecodeResourcePicture(module, id, type);
 }

@@ -11,28 +11,38 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // What a check during the modal run sees.
 std::function<void(CVorn_LoginDlg&)> g_during;
 CVorn_LoginDlg* g_dialog = nullptr;
+bool g_ran = false;
 
 void CALLBACK RunCheck(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
+    g_ran = true;
     if (g_during) g_during(*g_dialog);
     g_dialog->PostMessage(WM_CLOSE);
 }
 
 // Runs the main window modally; during() runs once inside its message loop.
-INT_PTR RunMainWindow(CVorn_LoginDlg& dlg, std::function<void(CVorn_LoginDlg&)> during) {
+// True when it did run: a DoModal that fails runs no check at all.
+bool RunMainWindow(CVorn_LoginDlg& dlg, std::function<void(CVorn_LoginDlg&)> during,
+                   INT_PTR* result = nullptr) {
     g_during = std::move(during);
     g_dialog = &dlg;
-    SetTimer(nullptr, 0, 200, RunCheck);
-    INT_PTR result = dlg.DoModal();
+    g_ran = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 200, RunCheck);
+    INT_PTR ended = dlg.DoModal();
+    if (!g_ran) KillTimer(nullptr, timer);
     g_during = nullptr;
     g_dialog = nullptr;
-    return result;
+    if (result) *result = ended;
+    return g_ran;
 }
 
 // Handles this thread's pending messages.
@@ -82,9 +92,8 @@ TEST_F(MainWindow, ShippedBackgroundIs980By650WithAlpha) {
 
 TEST_F(MainWindow, IsABorderlessLayeredPictureCentredByItsClientSize) {
     CVorn_LoginDlg dlg;
-    bool checked = false;
-    INT_PTR result = RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
-        checked = true;
+    INT_PTR result = 0;
+    EXPECT_TRUE(RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
         HWND hwnd = w.GetSafeHwnd();
         EXPECT_TRUE(IsWindowVisible(hwnd));
         EXPECT_FALSE((w.GetStyle() & WS_CAPTION) == WS_CAPTION);
@@ -109,14 +118,14 @@ TEST_F(MainWindow, IsABorderlessLayeredPictureCentredByItsClientSize) {
 
         // Its own browser is bound but never seen in this phase.
         EXPECT_NE(nullptr, w.m_explorer.GetSafeHwnd());
-    });
-    EXPECT_TRUE(checked);
+    }, &result));
     EXPECT_EQ(IDCANCEL, result);
 }
 
 TEST_F(MainWindow, EnterNeverEndsIt) {
     CVorn_LoginDlg dlg;
-    INT_PTR result = RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+    INT_PTR result = 0;
+    EXPECT_TRUE(RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
         HWND focus = GetFocus() ? GetFocus() : w.GetSafeHwnd();
         for (HWND target : {w.GetSafeHwnd(), focus}) {
             PostMessageA(target, WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -124,7 +133,7 @@ TEST_F(MainWindow, EnterNeverEndsIt) {
         }
         w.SendMessage(WM_COMMAND, IDOK, 0);
         Pump();
-    });
+    }, &result));
     // Only the WM_CLOSE that follows the keys ends the run.
     EXPECT_EQ(IDCANCEL, result);
 }
@@ -140,7 +149,7 @@ protected:
 TEST_F(MainWindow, EscapeIsLeftToTheFocusedWindowAndNeverCancels) {
     CountingMainWindow dlg;
     int cancelsAfterKeys = -1;
-    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+    EXPECT_TRUE(RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
         HWND focus = GetFocus() ? GetFocus() : w.GetSafeHwnd();
         for (HWND target : {w.GetSafeHwnd(), focus, w.m_explorer.GetSafeHwnd()}) {
             PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
@@ -148,7 +157,7 @@ TEST_F(MainWindow, EscapeIsLeftToTheFocusedWindowAndNeverCancels) {
         }
         Pump();
         cancelsAfterKeys = dlg.cancels;
-    });
+    }));
     EXPECT_EQ(0, cancelsAfterKeys);
     // The WM_CLOSE that ends the run is the one cancel.
     EXPECT_EQ(1, dlg.cancels);
@@ -156,7 +165,7 @@ TEST_F(MainWindow, EscapeIsLeftToTheFocusedWindowAndNeverCancels) {
 
 TEST_F(MainWindow, RaisesTheMinimumTrackingSize) {
     CVorn_LoginDlg dlg;
-    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+    EXPECT_TRUE(RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
         MINMAXINFO small = {};
         small.ptMinTrackSize = {100, 100};
         w.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&small));
@@ -167,12 +176,12 @@ TEST_F(MainWindow, RaisesTheMinimumTrackingSize) {
         w.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&large));
         EXPECT_EQ(1000, large.ptMinTrackSize.x);
         EXPECT_EQ(700, large.ptMinTrackSize.y);
-    });
+    }));
 }
 
 TEST_F(MainWindow, LauncherIsPlacedOverItAndFollowsItsMoves) {
     CVorn_LoginDlg dlg;
-    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+    EXPECT_TRUE(RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
         // The launcher dialog that the main window's initialisation created and placed.
         ASSERT_NE(nullptr, theApp.m_pWebDlg);
         CDialogEx& launcher = *theApp.m_pWebDlg;
@@ -192,7 +201,7 @@ TEST_F(MainWindow, LauncherIsPlacedOverItAndFollowsItsMoves) {
         EXPECT_EQ(client.x, followed.left);
         EXPECT_EQ(client.y - 3, followed.top);
         EXPECT_EQ(980, followed.right - followed.left);
-    });
+    }));
 }
 
 TEST_F(MainWindow, PictureThatCannotBeDecodedGivesWindowsOfSizeZero) {
@@ -201,14 +210,11 @@ TEST_F(MainWindow, PictureThatCannotBeDecodedGivesWindowsOfSizeZero) {
     theApp.m_nBackWidth = theApp.m_pBackImage->GetWidth();
     theApp.m_nBackHeight = theApp.m_pBackImage->GetHeight();
     CVorn_LoginDlg dlg;
-    bool ran = false;
-    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
-        ran = true;
+    EXPECT_TRUE(RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
         RECT rc = WindowRect(w.GetSafeHwnd());
         EXPECT_EQ(0, rc.right - rc.left);
         EXPECT_EQ(0, rc.bottom - rc.top);
-    });
-    EXPECT_TRUE(ran);
+    }));
     theApp.m_pBackImage = std::move(shipped);
     theApp.m_nBackWidth = theApp.m_pBackImage->GetWidth();
     theApp.m_nBackHeight = theApp.m_pBackImage->GetHeight();
@@ -217,7 +223,7 @@ TEST_F(MainWindow, PictureThatCannotBeDecodedGivesWindowsOfSizeZero) {
 TEST_F(MainWindow, ShowsTheProgramIconAndLeavesItsBrowserAloneWhenSized) {
     CVorn_LoginDlg dlg;
     ASSERT_NE(nullptr, dlg.m_hIcon);
-    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+    EXPECT_TRUE(RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
         const auto icon = reinterpret_cast<LRESULT>(w.m_hIcon);
         EXPECT_EQ(icon, w.SendMessage(WM_GETICON, ICON_BIG, 0));
         EXPECT_EQ(icon, w.SendMessage(WM_GETICON, ICON_SMALL, 0));
@@ -229,5 +235,39 @@ TEST_F(MainWindow, ShowsTheProgramIconAndLeavesItsBrowserAloneWhenSized) {
         RECT after = WindowRect(w.m_explorer.GetSafeHwnd());
         EXPECT_TRUE(EqualRect(&before, &after));
         EXPECT_LT(after.right - after.left, 980);
+    }));
+}
+
+namespace {
+
+// The items of the popup menu the thread shows now, read from inside its loop.
+std::vector<std::pair<UINT, std::string>> g_menuItems;
+
+void CALLBACK ReadShownMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup)) return;  // not yet: the timer comes again
+    KillTimer(nullptr, id);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        char text[64] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        EXPECT_EQ(0u, state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)) << text;
+        g_menuItems.emplace_back(GetMenuItemID(menu, i), text);
+    }
+    EndMenu();
+}
+
+}  // namespace
+
+TEST_F(MainWindow, GameMenuOffersRefreshClearCacheAndBossKey) {
+    CVorn_LoginDlg dlg;
+    g_menuItems.clear();
+    RunMainWindow(dlg, [&](CVorn_LoginDlg& w) {
+        SetTimer(nullptr, 0, 100, ReadShownMenu);
+        w.ShowGameMenu();  // returns when the menu closes
     });
+    const std::vector<std::pair<UINT, std::string>> expected = {
+        {10000, "刷新(F5)"}, {10001, "清理缓存"}, {10002, "老板键(F11)"}};
+    EXPECT_EQ(expected, g_menuItems);
 }

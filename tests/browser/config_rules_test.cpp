@@ -82,3 +82,14 @@ TEST(IsStorableEntry, RefusesEntriesThatWouldChangeTheFileStructure) {
     EXPECT_FALSE(IsStorableEntry("k\n[platform]\nclientAddr", "v"));
     EXPECT_FALSE(IsStorableEntry("k", "v\r\n[platform]\r\nclientAddr=http://elsewhere/"));
 }
+
+TEST(IsStorableEntry, RefusesKeysAndValuesTooLongToBeKeptWhole) {
+    // Measured: 32766 bytes come back whole, 32767 do not.
+    const std::string longest(32766, 'x');
+    const std::string tooLong(32767, 'x');
+    EXPECT_TRUE(IsStorableEntry(longest, "v"));
+    EXPECT_TRUE(IsStorableEntry("k", longest));
+    EXPECT_FALSE(IsStorableEntry(tooLong, "v"));
+    EXPECT_FALSE(IsStorableEntry("k", tooLong));
+    EXPECT_FALSE(IsStorableEntry(std::string(1 << 20, 'x'), "v"));
+}

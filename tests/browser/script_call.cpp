@@ -35,7 +35,8 @@ DISPID IdOf(IDispatch* object, const wchar_t* name) {
     return id;
 }
 
-CallResult Invoke(IDispatch* object, DISPID id, WORD flags, const std::vector<Arg>& args, bool withResult) {
+CallResult Invoke(IDispatch* object, DISPID id, WORD flags, const std::vector<Arg>& args, bool withResult,
+                  UINT* argErr) {
     std::vector<VARIANT> packed;
     for (auto it = args.rbegin(); it != args.rend(); ++it) {
         packed.push_back(it->get());  // shallow: the Args keep ownership
@@ -46,7 +47,7 @@ CallResult Invoke(IDispatch* object, DISPID id, WORD flags, const std::vector<Ar
     VariantInit(&result);
     CallResult out;
     out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                            withResult ? &result : nullptr, nullptr, nullptr);
+                            withResult ? &result : nullptr, nullptr, argErr);
     out.vt = result.vt;
     if (result.vt == VT_BSTR && result.bstrVal) {
         out.text.assign(result.bstrVal, SysStringLen(result.bstrVal));

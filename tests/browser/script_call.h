@@ -34,7 +34,7 @@ struct CallResult {
 
 DISPID IdOf(IDispatch* object, const wchar_t* name);
 CallResult Invoke(IDispatch* object, DISPID id, WORD flags, const std::vector<Arg>& args,
-                  bool withResult = true);
+                  bool withResult = true, UINT* argErr = nullptr);
 CallResult CallMethod(IDispatch* object, const wchar_t* name, const std::vector<Arg>& args);
 
 }  // namespace testing_dispatch

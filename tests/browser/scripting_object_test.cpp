@@ -109,6 +109,47 @@ TEST_F(ScriptingObjectTest, TooFewArgumentsFailAndTouchNothing) {
     EXPECT_FALSE(support::FileExists(dir.File("WebCfg.ini")));
 }
 
+TEST_F(ScriptingObjectTest, ExtraArgumentsAreIgnoredAndTheFirstOnesUsedInScriptOrder) {
+    auto write = CallMethod(&object, L"writeConfig", {L"a", L"b", L"c"});
+    EXPECT_EQ(S_OK, write.hr);
+    EXPECT_EQ(VARIANT_TRUE, write.flag);
+    EXPECT_EQ(L"b", CallMethod(&object, L"readConfig", {L"a", L"c"}).text);
+    EXPECT_EQ(L"", CallMethod(&object, L"readConfig", {L"b"}).text);
+    EXPECT_NE(std::string::npos, ConfigText().find("a=b"));
+    EXPECT_EQ(std::string::npos, ConfigText().find("b=c"));
+
+    // A type fault in an ignored argument does not matter; in a used one it
+    // is reported at that argument's place in rgvarg (reversed).
+    EXPECT_EQ(VARIANT_TRUE, CallMethod(&object, L"writeConfig", {L"k", L"v", Arg::OfType(VT_NULL)}).flag);
+    UINT argErr = 99;
+    auto refused = Invoke(&object, 3, DISPATCH_METHOD, {Arg::OfType(VT_NULL), L"v", L"extra"}, true, &argErr);
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, refused.hr);
+    EXPECT_EQ(2u, argErr);
+}
+
+TEST_F(ScriptingObjectTest, KeysAndValuesTooLongToKeepWholeAreRefused) {
+    ASSERT_EQ(VARIANT_TRUE, CallMethod(&object, L"writeConfig", {L"k", L"v"}).flag);
+    const std::string before = ConfigText();
+    const std::wstring tooLong(32767, L'x');
+    const std::wstring megabyte(1024 * 1024, L'y');
+    // Two-byte characters count in bytes: 16 Ki of them are 32 KiB in code page 936.
+    const std::wstring wideTooLong(16 * 1024, L'\u670d');
+    for (const std::vector<Arg>& args : std::vector<std::vector<Arg>>{
+             {tooLong.c_str(), L"v"}, {L"k", tooLong.c_str()}, {megabyte.c_str(), L"v"},
+             {L"k", megabyte.c_str()}, {L"k", wideTooLong.c_str()}}) {
+        auto result = CallMethod(&object, L"writeConfig", args);
+        EXPECT_EQ(S_OK, result.hr);
+        ASSERT_EQ(VT_BOOL, result.vt);
+        EXPECT_EQ(VARIANT_FALSE, result.flag);
+    }
+    EXPECT_EQ(before, ConfigText());
+
+    // One byte less is kept whole.
+    const std::wstring longest(32766, L'z');
+    EXPECT_EQ(VARIANT_TRUE, CallMethod(&object, L"writeConfig", {L"long", longest.c_str()}).flag);
+    EXPECT_NE(std::string::npos, ConfigText().find("long=" + std::string(longest.size(), 'z') + "\r\n"));
+}
+
 TEST_F(ScriptingObjectTest, NonTextArgumentsAreConvertedOrRefused) {
     EXPECT_EQ(VARIANT_TRUE, CallMethod(&object, L"writeConfig", {L"n", 42}).flag);
     EXPECT_NE(std::string::npos, ConfigText().find("n=42"));

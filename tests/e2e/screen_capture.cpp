@@ -1,5 +1,7 @@
 #include "screen_capture.h"
 
+#include "framework/gdi_owners.h"
+
 #include <gdiplus.h>
 
 #include <cstdio>
@@ -22,24 +24,18 @@ Screenshot Screenshot::Capture(const RECT& r) {
     info.bmiHeader.biHeight = -height;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    ScopedWindowDC screen(nullptr);
+    ScopedMemoryDC memory(screen.get());
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ScopedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bitmap.get() && bits) {
+        ScopedSelection selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
         GdiFlush();
         const auto* source = static_cast<const uint32_t*>(bits);
         shot.m_pixels.assign(source, source + static_cast<size_t>(width) * height);
         shot.m_rect = r;
-        SelectObject(memory, old);
     }
-    if (bitmap) {
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return shot;
 }
 

@@ -88,7 +88,8 @@ TEST_F(UpdateE2eTest, AFailedCompletionIsShownOnceThenTheCheckRuns) {
 
     ASSERT_TRUE(WaitForLauncher());
     EXPECT_EQ(1, ManifestRequests());
-    Sleep(300);
+    // The page loads in the message loop, after the whole update step.
+    ASSERT_TRUE(WaitForDocument("/launcher.html")) << log.Text();
     EXPECT_EQ(nullptr, MessageBoxWindow(program.Pid()));
     // The failed entry was dropped from the list; the version stayed.
     EXPECT_EQ(std::string::npos, InstallFile("Update.xml").find("gone.dat"));

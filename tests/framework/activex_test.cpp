@@ -18,7 +18,7 @@ public:
     void OnBeforeNavigate2(LPDISPATCH, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL* cancel) {
         CString text(url && url->vt == VT_BSTR ? CString(url->bstrVal) : CString());
         beforeNavigate.push_back(text.str());
-        if (text.Find("cancelled") >= 0) *cancel = TRUE;
+        if (text.str().find("cancelled") != std::string::npos) *cancel = TRUE;
     }
     const EventSinkMap* GetEventSinkMap() const override {
         static const EventSinkEntry entries[] = {MapEvent(1001, 250, &BrowserDialog::OnBeforeNavigate2)};

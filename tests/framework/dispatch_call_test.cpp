@@ -104,7 +104,7 @@ TEST(InvokeHelper, OtherFailuresRaiseOleExceptionWithTheResult) {
         FAIL() << "no exception";
     } catch (const COleException& e) {
         EXPECT_EQ(DISP_E_MEMBERNOTFOUND, e.m_sc);
-        EXPECT_GE(e.GetErrorMessage().Find("0x80020003"), 0);
+        EXPECT_NE(std::string::npos, e.GetErrorMessage().str().find("0x80020003"));
     }
     static const BYTE unsupported[] = "\x11";   // a descriptor byte the layer does not pack
     try {

@@ -78,7 +78,7 @@ public:
         RECT pos{}, clip{};
         OLEINPLACEFRAMEINFO info{};
         info.cb = sizeof info;
-        if (FAILED(inPlace->GetWindowContext(frame.Receive(), document.Receive(), &pos, &clip, &info))) return E_FAIL;
+        if (FAILED(inPlace->GetWindowContext(frame.Out(), document.Out(), &pos, &clip, &info))) return E_FAIL;
         HWND siteWindow = nullptr;
         inPlace->GetWindow(&siteWindow);
         if (siteWindow != parent || info.hwndFrame != parent) return E_FAIL;

@@ -4,6 +4,7 @@
 #include "scripted_dialog.h"   // the Windows and OLE headers GDI+ needs first
 #include <commctrl.h>
 #include <gdiplus.h>
+#include "gdi_owners.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ private:
 class ButtonDialog : public ScriptedDialog {
 public:
     ButtonDialog() : ScriptedDialog(103) {}
-    ~ButtonDialog() override { DeleteObject(m_brush); }
+    ~ButtonDialog() override = default;
     void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 1006, m_button); }
     const MessageMap* GetMessageMap() const override {
         static const MessageEntry entries[] = {
@@ -33,20 +34,18 @@ public:
         static const MessageMap map(ScriptedDialog::GetMessageMap(), entries);
         return &map;
     }
-    LRESULT OnCtlColorDlg(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_brush); }
+    LRESULT OnCtlColorDlg(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_brush.get()); }
     void OnClicked() { ++clicks; }
 
     CMFCButton m_button;
-    HBRUSH m_brush = CreateSolidBrush(kParentColour);
+    ScopedBrush m_brush{CreateSolidBrush(kParentColour)};
     int clicks = 0;
 };
 
 COLORREF PixelOf(HWND hWnd, int x, int y) {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    HDC dc = GetDC(hWnd);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(hWnd, dc);
-    return c;
+    ScopedWindowDC dc(hWnd);
+    return GetPixel(dc.get(), x, y);
 }
 
 BOOL CALLBACK FindTooltip(HWND h, LPARAM out) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/gdi_owners.h"
 #include "resource.h"
 
 namespace {
@@ -55,9 +56,8 @@ TEST(CloseConfirmationDialog, CreatesWithGbkTextsAndTheTemplateFont) {
     EXPECT_EQ(std::string("宋体"), font.lfFaceName);
     // The charset byte of the template is checked there; Wine's dialog
     // manager creates the font with DEFAULT_CHARSET whatever it says.
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(-MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72), font.lfHeight);
-    ReleaseDC(nullptr, screen);
+    ScopedWindowDC screen(nullptr);
+    EXPECT_EQ(-MulDiv(12, GetDeviceCaps(screen.get(), LOGPIXELSY), 72), font.lfHeight);
 }
 
 TEST(CloseConfirmationDialog, ControlsSitWhereTheDialogUnitsPutThem) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "framework/gdi_owners.h"
 #include "resource.h"
 #include "resource_data.h"
 
@@ -21,10 +22,6 @@ struct GroupIconEntry {  // one entry of an RT_GROUP_ICON directory
 };
 #pragma pack(pop)
 
-struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 struct AccelDeleter {
     void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
@@ -50,16 +47,15 @@ TEST(ProgramResources, IconHas16And32And48PixelImages) {
     // Each size loads as an icon of exactly that size, as the caption (16),
     // the taskbar (32) and the task switcher (48) ask for them.
     for (int size : {16, 32, 48}) {
-        IconHandle icon(static_cast<HICON>(
+        ScopedIcon icon(static_cast<HICON>(
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, 0)));
-        ASSERT_TRUE(icon) << size;
+        ASSERT_TRUE(icon.get()) << size;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+        ScopedBitmap colourBitmap(info.hbmColor), mask(info.hbmMask);
         BITMAP colour{};
-        GetObjectA(info.hbmColor, sizeof(colour), &colour);
+        GetObjectA(colourBitmap.get(), sizeof(colour), &colour);
         EXPECT_EQ(size, colour.bmWidth);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "framework/gdi_owners.h"
 #include "resource.h"
 #include "resource_data.h"
 
@@ -127,9 +128,8 @@ TEST(SkinBitmaps, CaptionButtonsAreThreeFrameStripsKeyedWithMagenta) {
 TEST(SkinBitmaps, DecodeThroughThePictureLoaderAtTheirSize) {
     // The skin prepends a 14-byte file header that puts the pixels at offset
     // 54 and decodes the block with OleLoadPicture; do the same.
-    HDC screen = GetDC(nullptr);
-    int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    ScopedWindowDC screen(nullptr);
+    const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX), dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
     for (UINT id = IDB_SKIN_BOTTOM; id <= IDB_SKIN_HOME; ++id) {
         SCOPED_TRACE(testing::Message() << "bitmap " << id);
         SkinBitmap bmp = Load(id);

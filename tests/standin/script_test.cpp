@@ -68,7 +68,7 @@ TEST_F(StandinScript, DocumentTitleReadsAndWritesAndIsAnnounced) {
     ASSERT_TRUE(host->Start());
     ASSERT_TRUE(Load("/title.html"));
     EXPECT_EQ((std::vector<std::wstring>{L"record(First & one)", L"record(\x4E24\x4E2A)"}), host->external.calls);
-    standin::Variant name;
+    ScopedVariant name;
     ASSERT_EQ(S_OK, host->Call(210, DISPATCH_PROPERTYGET, {}, name.Get()));  // LocationName
     EXPECT_EQ(L"\x4E24\x4E2A", standin::BstrText((*name).bstrVal));
     auto titles = host->sink.Of(kTitleChange);
@@ -128,13 +128,19 @@ TEST_F(StandinScript, TimeoutsRunLaterOnlyWhileTheirPageIsShown) {
                         "location.href = 'timer.html';</script>");
     ASSERT_TRUE(host->Start());
     ASSERT_TRUE(Load("/timer.html"));
+    // The cleared timeout was due before the last one: it would be among the three.
     ASSERT_TRUE(host->PumpUntil([&] { return host->external.calls.size() >= 3; }));
-    host->Pump(150);
     EXPECT_EQ((std::vector<std::wstring>{L"record(first)", L"record(function)", L"record(text)"}), host->external.calls);
     host->external.calls.clear();
     ASSERT_EQ(S_OK, host->Navigate(Url("/leave.html")));  // it leaves before its timer is due
     ASSERT_TRUE(host->PumpUntil([&] { return host->sink.Of(kDocumentComplete).size() == 2; }));
-    host->Pump(600);
+    ASSERT_TRUE(host->PumpUntil([&] { return host->external.calls.size() >= 3; }));  // timer.html's own, all run
+    // A timeout due after the dropped one's time: by its call, the dropped one would have run.
+    Page("/later.html", "<script>setTimeout(function () { external.record('later'); }, 400);</script>");
+    ASSERT_TRUE(Load("/later.html"));
+    ASSERT_TRUE(host->PumpUntil([&] {
+        return !host->external.calls.empty() && host->external.calls.back() == L"record(later)";
+    }));
     for (const auto& call : host->external.calls) EXPECT_NE(L"record(never)", call);
     EXPECT_EQ(1u, host->log.Find("timeout", {{"op", "dropped"}}).size());
 }

@@ -18,7 +18,15 @@ std::string Shape(const DISPPARAMS* p) {
     return out;
 }
 
+// Posted by PumpPosted to the site window; the count of those handled.
+constexpr UINT kMarkerMessage = WM_APP + 0x3E;
+unsigned g_markersHandled = 0;
+
 LRESULT CALLBACK SiteWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == kMarkerMessage) {
+        ++g_markersHandled;
+        return 0;
+    }
     return DefWindowProcW(hwnd, msg, w, l);
 }
 
@@ -38,9 +46,9 @@ HWND CreateSiteWindow() {
 
 }  // namespace
 
-STDMETHODIMP External::QueryInterface(REFIID riid, void** ppv) {
+STDMETHODIMP HostDispatch::QueryInterface(REFIID riid, void** ppv) {
     *ppv = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDispatch) return E_NOINTERFACE;
+    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != m_also) return E_NOINTERFACE;
     *ppv = static_cast<IDispatch*>(this);
     AddRef();
     return S_OK;
@@ -76,14 +84,6 @@ STDMETHODIMP External::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARI
         return S_OK;
     }
     return DISP_E_MEMBERNOTFOUND;
-}
-
-STDMETHODIMP EventSink::QueryInterface(REFIID riid, void** ppv) {
-    *ppv = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != DIID_DWebBrowserEvents2) return E_NOINTERFACE;
-    *ppv = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
 }
 
 STDMETHODIMP EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*, UINT*) {
@@ -219,7 +219,7 @@ HRESULT Host::Call(DISPID id, WORD flags, std::vector<VARIANT*> args, VARIANT* r
 }
 
 HRESULT Host::Navigate(const std::wstring& url) {
-    standin::Bstr bstr(url);
+    ScopedBstr bstr(url);
     VARIANT vUrl, nulls[4];
     vUrl.vt = VT_BSTR;
     vUrl.bstrVal = bstr.Get();
@@ -265,6 +265,12 @@ void Host::Pump(int ms) {
         }
         Sleep(5);
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+bool Host::PumpPosted() {
+    const unsigned target = g_markersHandled + 1;
+    if (!PostMessageW(window, kMarkerMessage, 0, 0)) return false;
+    return PumpUntil([&] { return g_markersHandled >= target; });
 }
 
 bool Host::PumpUntil(const std::function<bool()>& done, int timeoutMs) {

@@ -28,35 +28,41 @@ struct EventRecord {
     std::string shape;          // the vt of every argument, rgvarg order, e.g. "400b 400c 400c ..."
 };
 
-// The object pages see as window.external. "record" keeps its arguments,
-// "answer" returns a text.
-class External : public IDispatch {
+// The IDispatch plumbing of the host's own objects: they live in the host,
+// so references are only counted; IUnknown, IDispatch and one more interface.
+class HostDispatch : public IDispatch {
 public:
+    explicit HostDispatch(REFIID also = IID_IDispatch) : m_also(also) {}
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
     STDMETHODIMP_(ULONG) Release() override { return --refs; }
     STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+
+    LONG refs = 0;
+
+private:
+    const IID m_also;
+};
+
+// The object pages see as window.external. "record" keeps its arguments,
+// "answer" returns a text.
+class External : public HostDispatch {
+public:
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT* result, EXCEPINFO*, UINT*) override;
 
-    LONG refs = 0;
     std::vector<std::wstring> calls;  // "record(a,b)"
 };
 
-class EventSink : public IDispatch {
+class EventSink : public HostDispatch {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    EventSink() : HostDispatch(DIID_DWebBrowserEvents2) {}
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT* result, EXCEPINFO*, UINT*) override;
 
     std::vector<EventRecord> Of(DISPID id) const;
 
-    LONG refs = 0;
     std::vector<EventRecord> events;
     std::wstring cancelContaining;  // BeforeNavigate2 of a URL holding this is cancelled
     std::function<void(const EventRecord&)> onEvent;
@@ -166,6 +172,10 @@ public:
 
     bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000);
     void Pump(int ms);
+    // Handles every message posted to this thread before the call (the
+    // thread's queue is first in, first out): what the control queued for
+    // itself until now has been done when it returns true.
+    bool PumpPosted();
     bool WaitForEvent(DISPID id, const std::wstring& urlPart, int timeoutMs = 20000);
     HWND ControlWindow();
     // The centre of the last laid-out link or button whose text is given, in the control's client coordinates.

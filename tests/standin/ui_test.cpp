@@ -2,6 +2,7 @@
 // are painted, right-clicks, keys; and what the host's answers change: the
 // context menu, key handling, scroll bar and border. And what is painted.
 #include "fixture.h"
+#include "framework/gdi_owners.h"
 
 namespace standin_test {
 namespace {
@@ -26,7 +27,7 @@ TEST_F(StandinUi, ClickingALinkWhereItIsPaintedNavigates) {
     POINT link;
     ASSERT_TRUE(host->FindBox("\xE4\xB8\x8B\xE4\xB8\x80\xE9\xA1\xB5", &link));
     host->ClickAt({link.x, 2});  // the title band: nothing there to act on
-    host->Pump(200);
+    ASSERT_TRUE(host->PumpPosted());
     EXPECT_EQ(1u, host->sink.Of(kBeforeNavigate2).size());
     host->ClickAt(link);
     ASSERT_TRUE(host->WaitForEvent(kDocumentComplete, L"/next.html"));
@@ -51,7 +52,7 @@ TEST_F(StandinUi, OnclickRunsAndReturningFalseKeepsTheLinkFromNavigating) {
     host->ClickAt(stay);
     host->ClickAt(press);
     host->ClickAt(js);
-    host->Pump(300);
+    ASSERT_TRUE(host->PumpPosted());
     EXPECT_EQ((std::vector<std::wstring>{L"record(stay)", L"record(button,)", L"record(js)"}), host->external.calls);
     EXPECT_EQ(1u, host->sink.Of(kBeforeNavigate2).size());
     EXPECT_EQ(0, RequestsFor("/no.html"));
@@ -98,7 +99,7 @@ TEST_F(StandinUi, TextFieldsAreEditControlsThatScriptsRead) {
     EXPECT_TRUE(GetWindowLongW(pw, GWL_STYLE) & ES_PASSWORD);
     SetWindowTextW(user, L"\x5F20\x4E09");  // typed by the person
     host->ClickAt(login);
-    host->Pump(100);
+    ASSERT_TRUE(host->PumpUntil([&] { return !host->external.calls.empty(); }));
     EXPECT_EQ((std::vector<std::wstring>{L"record(\x5F20\x4E09,secret,none)"}), host->external.calls);
     // A new page takes its fields with it.
     Page("/empty.html", "<p>none</p>");
@@ -153,7 +154,7 @@ TEST_F(StandinUi, KeysGoToTheHostFirstAndF5ReloadsOnlyWhenTheHostLeavesIt) {
 
     host->site.translateAnswer = S_OK;
     EXPECT_EQ(S_OK, active->TranslateAccelerator(&f5));
-    host->Pump(300);
+    ASSERT_TRUE(host->PumpPosted());
     EXPECT_EQ(1, RequestsFor("/keys.html"));
 
     host->site.translateAnswer = S_FALSE;
@@ -223,19 +224,16 @@ TEST_F(StandinUi, DrawPaintsThePageIntoTheContainersDeviceContext) {
     ASSERT_TRUE(Load("/draw.html"));
     ComPtr<IViewObject2> view;
     ASSERT_EQ(S_OK, host->control.As(&view));
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
-    HGDIOBJ old = SelectObject(mem, bitmap);
+    ScopedWindowDC screen(nullptr);
+    ScopedMemoryDC memory(screen.get());
+    ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), 200, 100));
+    ScopedSelection selected(memory.get(), bitmap.get());
+    HDC mem = memory.get();
     RECTL bounds = {0, 0, 200, 100};
     EXPECT_EQ(S_OK, view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, mem, &bounds, nullptr, nullptr, 0));
     EXPECT_EQ(RGB(226, 233, 245), GetPixel(mem, 199, 1));  // the title band, across the whole width
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(mem, 199, 99));
     EXPECT_EQ(DV_E_DVASPECT, view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, mem, &bounds, nullptr, nullptr, 0));
-    SelectObject(mem, old);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
 }
 
 int CountPixels(const std::vector<DWORD>& pixels, int width, const RECT& r, DWORD rgb) {
@@ -248,8 +246,9 @@ int CountPixels(const std::vector<DWORD>& pixels, int width, const RECT& r, DWOR
 
 // The control window as it is on the screen (Xvfb).
 std::vector<DWORD> CaptureWindow(HWND hwnd, int w, int h) {
-    HDC screen = GetDC(hwnd);
-    HDC mem = CreateCompatibleDC(screen);
+    ScopedWindowDC screen(hwnd);
+    ScopedMemoryDC memory(screen.get());
+    HDC mem = memory.get();
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -257,16 +256,12 @@ std::vector<DWORD> CaptureWindow(HWND hwnd, int w, int h) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    ScopedBitmap dib(CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib.get()) return {};
+    ScopedSelection selected(mem, dib.get());
+    BitBlt(mem, 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
     GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + w * h);
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(hwnd, screen);
-    return pixels;
+    return std::vector<DWORD>(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + w * h);
 }
 
 TEST_F(StandinUi, PaintsTitleTextLinksAndButtonsOnScreen) {

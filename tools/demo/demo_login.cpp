@@ -111,6 +111,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no game window after the click\n");
         return 1;
     }
+    // The skin maximises the game window into the work area.
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    support::WaitUntil(
+        [&] {
+            RECT rc = {};
+            GetWindowRect(main, &rc);
+            return EqualRect(&rc, &work) != FALSE;
+        },
+        10000, 100);
     Sleep(1500);  // the game page loads in the main window's browser
     Step(std::string("game-shown ") + title, argv[2], "close");
     PostMessageA(main, WM_CLOSE, 0, 0);

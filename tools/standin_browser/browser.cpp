@@ -203,7 +203,7 @@ STDMETHODIMP Browser::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
                         return DISP_E_PARAMNOTFOUND;
                     }
                     if (p.cArgs != 1) return DISP_E_BADPARAMCOUNT;
-                    Variant value;
+                    ScopedVariant value;
                     if (FAILED(VariantChangeType(value.Get(), &p.rgvarg[0], 0, VT_BOOL))) return DISP_E_TYPEMISMATCH;
                     silent_ = (*value).boolVal != VARIANT_FALSE;
                     LogLine(log_.get(), "silent").Str("op", "put").Int("value", silent_ ? 1 : 0);

@@ -62,7 +62,7 @@ void Browser::ReadAmbientProperties(DISPID which) {
     if (FAILED(ambient.QueryFrom(site_.Get(), IID_IDispatch))) return;
     for (DISPID id : {DISPID_AMBIENT_OFFLINEIFNOTCONNECTED, DISPID_AMBIENT_SILENT}) {
         if (which != DISPID_UNKNOWN && which != id) continue;
-        Variant value;
+        ScopedVariant value;
         DISPPARAMS none = {nullptr, nullptr, 0, 0};
         HRESULT hr = ambient->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.Get(),
                                      nullptr, nullptr);

@@ -34,7 +34,7 @@ bool VariantText(const VARIANT& v, std::wstring* out) {
     }
     if (p->vt == VT_BSTR) { *out = BstrText(p->bstrVal); return true; }
     if (p->vt == (VT_BYREF | VT_BSTR)) { *out = p->pbstrVal ? BstrText(*p->pbstrVal) : L""; return true; }
-    Variant text;
+    ScopedVariant text;
     if (FAILED(VariantChangeType(text.Get(), const_cast<VARIANT*>(p), 0, VT_BSTR))) return false;
     *out = BstrText(text.Get()->bstrVal);
     return true;

@@ -42,7 +42,7 @@ bool ReadCancel(const CancelSlot& slot, const char* event, const EventSource& sr
 }  // namespace
 
 bool FireBeforeNavigate2(const Sinks& sinks, const EventSource& src, const std::wstring& url, Log* log) {
-    Variant vUrl, vFlags, vTarget, vPost, vHeaders;
+    ScopedVariant vUrl, vFlags, vTarget, vPost, vHeaders;
     SetBstr(vUrl.Get(), url);
     vFlags.Get()->vt = VT_I4;
     vFlags.Get()->lVal = 0;
@@ -64,7 +64,7 @@ bool FireBeforeNavigate2(const Sinks& sinks, const EventSource& src, const std::
 }
 
 bool FireNavigateError(const Sinks& sinks, const EventSource& src, const std::wstring& url, long status, Log* log) {
-    Variant vUrl, vTarget, vStatus;
+    ScopedVariant vUrl, vTarget, vStatus;
     SetBstr(vUrl.Get(), url);
     SetBstr(vTarget.Get(), L"");
     vStatus.Get()->vt = VT_I4;
@@ -86,7 +86,7 @@ namespace {
 
 void FireDispAndUrl(const Sinks& sinks, DISPID id, const char* name, const EventSource& src, const std::wstring& url,
                     Log* log) {
-    Variant vUrl;
+    ScopedVariant vUrl;
     SetBstr(vUrl.Get(), url);
     VARIANT args[2];
     args[1].vt = VT_DISPATCH;
@@ -107,7 +107,7 @@ void FireDocumentComplete(const Sinks& sinks, const EventSource& src, const std:
 }
 
 void FireTitleChange(const Sinks& sinks, const std::wstring& title, Log* log) {
-    Variant vTitle;
+    ScopedVariant vTitle;
     SetBstr(vTitle.Get(), title);
     VARIANT args[1] = {*vTitle.Get()};  // by value, as the real control passes it; owned by vTitle
     LogLine(log, "event").Str("name", "TitleChange").Str("title", title);

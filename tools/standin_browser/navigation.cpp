@@ -139,7 +139,7 @@ void Browser::OnPageTimer(UINT_PTR id) {
     BusyScope busy(*this);
     if (timer.function) {
         DISPPARAMS none = {nullptr, nullptr, 0, 0};
-        Variant result;
+        ScopedVariant result;
         timer.function->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.Get(),
                                nullptr, nullptr);
     } else if (ScriptHost* script = EnsureScript(*frame)) {

@@ -15,14 +15,14 @@ int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 std::wstring PickFace() {
     static const wchar_t* const candidates[] = {L"Microsoft YaHei", L"SimSun", L"WenQuanYi Micro Hei",
                                                  L"Noto Sans CJK SC", L"Tahoma"};
-    MemoryDc dc(nullptr);
+    ScopedMemoryDC dc(nullptr);
     std::wstring chosen = L"Tahoma";
     for (const wchar_t* face : candidates) {
         LOGFONTW lf = {};
         lf.lfCharSet = DEFAULT_CHARSET;
         lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
         bool found = false;
-        EnumFontFamiliesExW(dc.Get(), &lf, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
+        EnumFontFamiliesExW(dc.get(), &lf, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
         if (found) {
             chosen = face;
             break;
@@ -49,7 +49,7 @@ void Fill(HDC dc, const RECT& r, COLORREF color) {
 
 void DrawBox(HDC dc, const Box& box, int ox, int oy, const PaintResources& res) {
     RECT r = {ox + box.x, oy + box.y, ox + box.x + box.w, oy + box.y + box.h};
-    Selection font(dc, res.Font(box.style, box.level));
+    ScopedSelection font(dc, res.Font(box.style, box.level));
     SetBkMode(dc, TRANSPARENT);
     switch (box.kind) {
         case Box::Kind::Title:
@@ -73,8 +73,8 @@ void DrawBox(HDC dc, const Box& box, int ox, int oy, const PaintResources& res) 
             break;
         case Box::Kind::Input:  // the edit control draws itself; this shows in Draw
         case Box::Kind::Frame: {
-            GdiObject border(CreateSolidBrush(kFrameBorder));
-            FrameRect(dc, &r, static_cast<HBRUSH>(border.Get()));
+            ScopedBrush border(CreateSolidBrush(kFrameBorder));
+            FrameRect(dc, &r, border.get());
             break;
         }
     }
@@ -83,32 +83,32 @@ void DrawBox(HDC dc, const Box& box, int ox, int oy, const PaintResources& res) 
 }  // namespace
 
 PaintResources::PaintResources() : face_(PickFace()), measureDc_(nullptr) {
-    normal_.Reset(MakeFont(face_, 15, false, false));
-    link_.Reset(MakeFont(face_, 15, false, true));
-    button_.Reset(MakeFont(face_, 14, false, false));
-    title_.Reset(MakeFont(face_, 17, true, false));
-    h1_.Reset(MakeFont(face_, 24, true, false));
-    h2_.Reset(MakeFont(face_, 20, true, false));
-    h3_.Reset(MakeFont(face_, 17, true, false));
+    normal_.reset(MakeFont(face_, 15, false, false));
+    link_.reset(MakeFont(face_, 15, false, true));
+    button_.reset(MakeFont(face_, 14, false, false));
+    title_.reset(MakeFont(face_, 17, true, false));
+    h1_.reset(MakeFont(face_, 24, true, false));
+    h2_.reset(MakeFont(face_, 20, true, false));
+    h3_.reset(MakeFont(face_, 17, true, false));
 }
 
 HFONT PaintResources::Font(TextStyle style, int level) const {
     switch (style) {
-        case TextStyle::Link: return static_cast<HFONT>(link_.Get());
-        case TextStyle::Button: return static_cast<HFONT>(button_.Get());
-        case TextStyle::Title: return static_cast<HFONT>(title_.Get());
+        case TextStyle::Link: return link_.get();
+        case TextStyle::Button: return button_.get();
+        case TextStyle::Title: return title_.get();
         case TextStyle::Heading:
-            return static_cast<HFONT>(level <= 1 ? h1_.Get() : level == 2 ? h2_.Get() : h3_.Get());
+            return level <= 1 ? h1_.get() : level == 2 ? h2_.get() : h3_.get();
         case TextStyle::Normal: break;
     }
-    return static_cast<HFONT>(normal_.Get());
+    return normal_.get();
 }
 
 TextSize PaintResources::Measure(const std::wstring& text, TextStyle style, int level) {
-    Selection font(measureDc_.Get(), Font(style, level));
+    ScopedSelection font(measureDc_.get(), Font(style, level));
     SIZE size = {};
     const std::wstring probe = text.empty() ? std::wstring(L" ") : text;
-    GetTextExtentPoint32W(measureDc_.Get(), probe.c_str(), static_cast<int>(probe.size()), &size);
+    GetTextExtentPoint32W(measureDc_.get(), probe.c_str(), static_cast<int>(probe.size()), &size);
     return {text.empty() ? 0 : static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
@@ -124,15 +124,15 @@ void Browser::PaintTo(HDC dc, const RECT& area) {
     int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return;
     // Drawn off screen first, so a repaint never flickers.
-    MemoryDc mem(dc);
-    GdiObject bitmap(CreateCompatibleBitmap(dc, w, h));
-    Selection canvas(mem.Get(), bitmap.Get());
-    Fill(mem.Get(), {0, 0, w, h}, RGB(255, 255, 255));
+    ScopedMemoryDC mem(dc);
+    ScopedBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
+    ScopedSelection canvas(mem.get(), bitmap.get());
+    Fill(mem.get(), {0, 0, w, h}, RGB(255, 255, 255));
     // Sub-frame rectangles are relative to the control's client area.
-    SetViewportOrgEx(mem.Get(), -top_->rect.left, -top_->rect.top, nullptr);
-    PaintFrame(mem.Get(), *top_, *paint_, scrollY_);
-    SetViewportOrgEx(mem.Get(), 0, 0, nullptr);
-    BitBlt(dc, area.left, area.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+    SetViewportOrgEx(mem.get(), -top_->rect.left, -top_->rect.top, nullptr);
+    PaintFrame(mem.get(), *top_, *paint_, scrollY_);
+    SetViewportOrgEx(mem.get(), 0, 0, nullptr);
+    BitBlt(dc, area.left, area.top, w, h, mem.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace standin

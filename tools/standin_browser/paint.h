@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/gdi_owners.h"
+
 #include <string>
 
 #include "layout.h"
@@ -9,46 +11,6 @@
 namespace standin {
 
 class Frame;
-
-// Owns one GDI object and deletes it.
-class GdiObject {
-public:
-    explicit GdiObject(HGDIOBJ h = nullptr) : h_(h) {}
-    ~GdiObject() { if (h_) DeleteObject(h_); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    HGDIOBJ Get() const { return h_; }
-    void Reset(HGDIOBJ h) { if (h_) DeleteObject(h_); h_ = h; }
-
-private:
-    HGDIOBJ h_;
-};
-
-// A device context made with CreateCompatibleDC.
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDc() { if (dc_) DeleteDC(dc_); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-// Selects an object into a DC for a scope.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
-    ~Selection() { SelectObject(dc_, old_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 class PaintResources {
 public:
@@ -62,8 +24,8 @@ public:
 
 private:
     std::wstring face_;
-    GdiObject normal_, link_, button_, title_, h1_, h2_, h3_;
-    MemoryDc measureDc_;
+    ScopedFont normal_, link_, button_, title_, h1_, h2_, h3_;
+    ScopedMemoryDC measureDc_;
 };
 
 // Paints a frame and its sub-frames at their rectangles, shifted up by scrollY.

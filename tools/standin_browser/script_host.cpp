@@ -74,7 +74,7 @@ void ScriptHost::Run(const std::wstring& code, const char* what) {
 bool ScriptHost::RunHandler(const std::wstring& body, const char* what) {
     running_ = what;
     // A handler is a function body: "return false" must be legal in it.
-    Variant result;
+    ScopedVariant result;
     HRESULT hr = Parse(L"(function(){" + body + L"\n})()", SCRIPTTEXT_ISEXPRESSION, result.Get());
     bool cancelled = SUCCEEDED(hr) && (*result).vt == VT_BOOL && (*result).boolVal == VARIANT_FALSE;
     LogLine(log_.get(), "script").Str("frame", frame_).Str("what", what).Hr(hr).Int("returned-false", cancelled ? 1 : 0);

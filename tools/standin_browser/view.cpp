@@ -146,12 +146,10 @@ LRESULT Browser::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Pump();
             return 0;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
+            ScopedPaint paint(hwnd_);
             RECT client;
             GetClientRect(hwnd_, &client);
-            PaintTo(dc, client);
-            EndPaint(hwnd_, &ps);
+            PaintTo(paint.get(), client);
             return 0;
         }
         case WM_ERASEBKGND:

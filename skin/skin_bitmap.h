@@ -1,0 +1,75 @@
+// The skin's images: CEnBitmap decodes bitmap resources and picture files
+// through the system's picture decoder into screen-compatible bitmaps;
+// CMyBitmap reloads, measures, draws (plain, stretched, or with a key colour
+// left out) and turns a bitmap into a window region; CSkinButton is one
+// caption button, a strip of equal frames placed from the window's right edge.
+#pragma once
+
+#include "framework/bitmap.h"
+#include "framework/com_ptr.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+// A background of this value leaves a new bitmap unfilled before rendering.
+inline constexpr COLORREF kNoBackground = static_cast<COLORREF>(-1);
+
+// With no buffer: stores the resource's size and returns true. With a buffer
+// whose stated size holds the resource: copies its bytes and returns true.
+// False when the resource cannot be found, loaded or locked, or the buffer is
+// too small.
+bool ReadResourceBytes(LPCSTR name, LPCSTR type, HMODULE module, void* buffer, DWORD* size);
+
+// A picture decoded by the system from bytes (bitmap, icon, GIF, JPEG), or none.
+ComPtr<IPicture> PictureFromBytes(const void* bytes, size_t length);
+
+// Draws width by height pixels of bitmap from (sx, sy) to (x, y) on target,
+// leaving out every pixel of the key colour. The palette, if any, is used
+// only on palette devices.
+void DrawTransparentBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sx, int sy,
+                           COLORREF key, HPALETTE palette = nullptr);
+
+class CEnBitmap : public CBitmap {
+public:
+    // The resource id is an integer name; type 2 (RT_BITMAP) for bitmaps.
+    // False, keeping the old bitmap, when one is held already.
+    bool LoadImageResource(UINT id, LPCSTR type, HMODULE module, COLORREF background);
+    bool LoadImageFile(const char* path, COLORREF background);
+    // Renders picture into a new bitmap of its size in pixels and owns it.
+    bool AttachPicture(IPicture* picture, COLORREF background);
+};
+
+class CMyBitmap : public CEnBitmap {
+public:
+    // Deletes the held bitmap first, then loads.
+    virtual bool ReloadResource(UINT id, LPCSTR type, HMODULE module, COLORREF background);
+    virtual bool ReloadFile(const char* path);
+
+    int Width() const;
+    int Height() const;
+    // With transparent: DrawTransparentBitmap of the source rectangle with key
+    // left out; otherwise DrawOpaque.
+    bool Draw(HDC dc, int x, int y, const RECT* source, COLORREF key, bool transparent, bool stretch) const;
+    // No source: the whole bitmap at its size. stretch: the whole bitmap into
+    // the source's width and height. Otherwise the source part, unscaled.
+    bool DrawOpaque(HDC dc, int x, int y, const RECT* source, bool stretch) const;
+    // A new region (the caller's) of every pixel whose colour differs from key.
+    HRGN CreateRegion(COLORREF key) const;
+};
+
+class CSkinButton : public CMyBitmap {
+public:
+    // Loads bitmap resource id and places the button offset pixels left of
+    // the window's right edge (to its own right edge), top pixels down.
+    bool LoadStrip(UINT id, int offsetFromRight, int top, int hitCode);
+    // The button's rectangle relative to a window of that screen rectangle.
+    RECT GetPlacedRect(const RECT& window) const;
+    // Frame m_nState at the button's place; nothing without an image.
+    void Draw(HDC dc, const RECT& window, COLORREF key, bool transparent) const;
+    void SetState(int state) { m_nState = state; }
+
+    int m_nHitCode = -2;
+    RECT m_rcPlace = {};
+    int m_nFrames = 3;
+    int m_nState = 0;
+};
