@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <memory>
+
 namespace support {
 
 namespace {
@@ -117,37 +119,42 @@ void ProgramRun::Kill() {
     m_process = nullptr;
 }
 
-std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
-    std::vector<DWORD> found;
+namespace {
+
+// Every process the system lists, one snapshot, handed to visit in turn.
+template <typename Visit>
+void ForEachProcess(Visit visit) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) {
-        return found;
+        return;
     }
+    std::unique_ptr<void, decltype(&CloseHandle)> owner(snapshot, &CloseHandle);
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        visit(entry);
+    }
+}
+
+}  // namespace
+
+std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
+    std::vector<DWORD> found;
+    ForEachProcess([&](const PROCESSENTRY32& entry) {
         if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) {
             found.push_back(entry.th32ProcessID);
         }
-    }
-    CloseHandle(snapshot);
+    });
     return found;
 }
 
 DWORD ParentProcess(DWORD pid) {
     DWORD parent = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) {
-        return parent;
-    }
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    ForEachProcess([&](const PROCESSENTRY32& entry) {
         if (entry.th32ProcessID == pid) {
             parent = entry.th32ParentProcessID;
         }
-    }
-    CloseHandle(snapshot);
+    });
     return parent;
 }
 
