@@ -9,7 +9,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 # Both builds (the shipped 32-bit one and the x86_64 test build), 64-bit Wine
 # for the tests, the virtual display and the tools the tests use.
 PACKAGES=(
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build dpkg-dev googletest clang
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build dpkg-dev googletest clang libclang-rt-14-dev
   wine wine64 fonts-wine
   xvfb xauth x11-utils xdotool xcompmgr imagemagick fonts-wqy-microhei
   python3 python3-xlib

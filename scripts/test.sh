@@ -24,6 +24,17 @@ run_suite() {
   rm -f "$log"
 }
 
+# The parsers of outside bytes, fuzzed on this host for a fixed time each; with
+# a ctest filter only the filtered Wine tests run.
+if [ $# = 0 ]; then
+  log="$(mktemp /tmp/vorn-fuzz.XXXXXX)"
+  echo "test: fuzz targets (host, clang, libFuzzer with address and undefined-behaviour checks)"
+  "$ROOT/scripts/fuzz.sh" 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" = 0 ] || status=1
+  summaries+=("test: fuzz targets:" "$(grep -E '^fuzz: [0-9]+ passed' "$log" | tail -n 1 | sed 's/^fuzz: //')")
+  rm -f "$log"
+fi
+
 run_suite "x86_64 build (build-x64/) under 64-bit Wine" "$ROOT/build-x64" "$@"
 if vorn_has_wine32; then
   run_suite "shipped 32-bit build (build/) under 32-bit Wine" "$ROOT/build" "$@"
