@@ -135,6 +135,10 @@ TEST_F(Check, RefusesAnOfferWhosePrintedFormReadsDifferently) {
         // as a document offering version 9 ahead of the real offer.
         "<?xml version='\"?><manifest><release version=\"9\"/></manifest><!--'?>\n"
         "<manifest><release version=\"2.0\"/></manifest>",
+        // The same with the real offer's version and files of its own; printed
+        // again, that form gives the same text.
+        "<?xml version='1\" ?>\n<manifest>\n    <release version=\"2.0\" />\n"
+        "    <file name=\"other.dll\" />\n</manifest>\n<!--'?><m><r version=\"2.0\"/><!--c--></m>",
     };
     for (const std::string& answer : answers) {
         ASSERT_TRUE(m_server.Route("/Server.xml", 200, answer));

@@ -109,7 +109,7 @@ TEST(XmlPrint, OnlyAFormThatReadsBackAsTheSameDocument) {
         // Printed, the declaration holds a whole manifest with the same
         // version ahead of the real one; printed again it is the same text.
         {"a manifest inside a declaration",
-         "<?xml version='\" ?>\n<manifest>\n    <release version=\"2.0\" />\n"
+         "<?xml version='1\" ?>\n<manifest>\n    <release version=\"2.0\" />\n"
          "    <file name=\"other.dll\" />\n</manifest>\n<!--'?><m><r version=\"2.0\"/><!--c--></m>",
          false},
     };
