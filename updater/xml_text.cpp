@@ -170,7 +170,8 @@ public:
         m_p = SkipSpace(m_p);
         if (!*m_p) return false;
         while (*m_p) {
-            // TinyXML ends the document quietly at anything else.
+            // TinyXML quietly ends the document at anything but '<', or takes
+            // a byte above 0x7F for space and goes on.
             if (*m_p != '<' || !ReadNode()) return false;
             while (!m_open.empty()) {
                 if (!ReadContent()) return false;
@@ -207,7 +208,7 @@ private:
         while (IsNameChar(*p)) ++p;
         if (IsHigh(*p)) return false;
         m_open.emplace_back(name, p - name);
-        if (m_open.size() > static_cast<std::size_t>(m_limit)) return false;
+        if (static_cast<int>(m_open.size()) > m_limit) return false;
         std::vector<std::string_view> attributes;
         for (;;) {
             p = SkipSpace(p);
