@@ -85,16 +85,6 @@ TEST(XmlNesting, CountsTheLevelsTheParserOpensAndRefusesWhatItCannotVouchFor) {
     }
 }
 
-TEST(XmlNesting, AChineseManifestReadsAsItsBytes) {
-    TiXmlDocument manifest;
-    ASSERT_TRUE(ParseManifestText(kManifest, &manifest));
-    ASSERT_STREQ("1.0.1", OfferedVersion(manifest));
-    const TiXmlElement* file = manifest.RootElement()->FirstChildElement("file");
-    ASSERT_TRUE(file);
-    EXPECT_STREQ("\xb5\xd8\xcd\xbc.dat", file->Attribute("name"));
-    EXPECT_STREQ("\xd5\xfd\xca\xbd\xb0\xe6", manifest.RootElement()->FirstChildElement()->Attribute("notes"));
-}
-
 TEST(XmlPrint, OnlyAFormThatReadsBackAsTheSameDocument) {
     struct Row {
         const char* what;
