@@ -25,17 +25,31 @@ std::string ReadWholeValue(const char* section, const char* key, const char* fil
     }
 }
 
+// The text as the profile functions see it: they work in UTF-16 and convert
+// narrow text with the ANSI code page. Bytes that are no character of it, or
+// a character that would not come back as the same bytes, fail.
+bool ConvertsExactly(std::string_view narrow, std::wstring* wide) {
+    *wide = text::AnsiToWide(narrow);
+    return text::WideToAnsi(*wide) == narrow;
+}
+
 }  // namespace
 
 std::string ReadProfileValue(const char* section, const char* key, DWORD bufferSize, const char* file) {
     return CutToBuffer(ReadWholeValue(section, key, file, bufferSize * 2), bufferSize, text::IsLeadByte);
 }
 
-bool WriteProfileValue(const char* section, const char* key, const char* value, const char* file) {
-    if (!IsStorableEntry(key, value)) {
+bool WriteProfileValue(const char* section, std::string_view key, std::string_view value, const char* file) {
+    if (key.size() > kLongestEntryBytes || value.size() > kLongestEntryBytes) {
         return false;
     }
-    return WritePrivateProfileStringA(section, key, value, file) != FALSE;
+    std::wstring wideKey;
+    std::wstring wideValue;
+    if (!ConvertsExactly(key, &wideKey) || !ConvertsExactly(value, &wideValue) ||
+        !IsStorableEntry(wideKey, wideValue)) {
+        return false;
+    }
+    return WritePrivateProfileStringA(section, std::string(key).c_str(), std::string(value).c_str(), file) != FALSE;
 }
 
 std::string ReadPlatformSetting(const char* key) {
@@ -49,7 +63,7 @@ std::string CConfigStore::readConfig(const char* key) const {
     return ReadProfileValue(m_strSection.c_str(), key, kNetAddrValueBuffer, m_strFile.c_str());
 }
 
-BOOL CConfigStore::writeConfig(const char* key, const char* value) const {
+BOOL CConfigStore::writeConfig(std::string_view key, std::string_view value) const {
     return WriteProfileValue(m_strSection.c_str(), key, value, m_strFile.c_str()) ? TRUE : FALSE;
 }
 

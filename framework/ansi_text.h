@@ -26,6 +26,7 @@ std::wstring Utf8ToWide(std::string_view utf8);
 bool IsLeadByte(unsigned char byte);
 
 // A BSTR's whole text (a BSTR may hold zeros); a null BSTR is the empty text.
+std::wstring_view BstrText(BSTR bstr);
 std::string BstrToAnsi(BSTR bstr);
 // A new BSTR for the caller; null only when memory is exhausted.
 BSTR AnsiToBstr(std::string_view ansi);
