@@ -25,14 +25,6 @@ std::string ReadWholeValue(const char* section, const char* key, const char* fil
     }
 }
 
-// The text as the profile functions see it: they work in UTF-16 and convert
-// narrow text with the ANSI code page. Bytes that are no character of it, or
-// a character that would not come back as the same bytes, fail.
-bool ConvertsExactly(std::string_view narrow, std::wstring* wide) {
-    *wide = text::AnsiToWide(narrow);
-    return text::WideToAnsi(*wide) == narrow;
-}
-
 }  // namespace
 
 std::string ReadProfileValue(const char* section, const char* key, DWORD bufferSize, const char* file) {
@@ -43,9 +35,12 @@ bool WriteProfileValue(const char* section, std::string_view key, std::string_vi
     if (key.size() > kLongestEntryBytes || value.size() > kLongestEntryBytes) {
         return false;
     }
-    std::wstring wideKey;
-    std::wstring wideValue;
-    if (!ConvertsExactly(key, &wideKey) || !ConvertsExactly(value, &wideValue) ||
+    // The profile functions work on the text in UTF-16, converted with the
+    // ANSI code page: bytes that are no character of it, or a character that
+    // would not come back as the same bytes, are refused.
+    const std::wstring wideKey = text::AnsiToWide(key);
+    const std::wstring wideValue = text::AnsiToWide(value);
+    if (!text::SameText(key, wideKey) || !text::SameText(value, wideValue) ||
         !IsStorableEntry(wideKey, wideValue)) {
         return false;
     }

@@ -26,7 +26,7 @@ bool ArgumentText(const VARIANT& arg, std::wstring* out) {
 // one of its characters, which would be stored as another.
 bool ExactNarrowText(const std::wstring& wide, std::string* narrow) {
     *narrow = text::WideToAnsi(wide);
-    return text::AnsiToWide(*narrow) == wide;
+    return text::SameText(*narrow, wide);
 }
 
 HRESULT PutText(VARIANT* result, std::string_view value) {
