@@ -1,7 +1,6 @@
 // What the platform's profile functions make of every byte a page could send:
-// each entry goes through the real store into a scratch file of its own (a
-// profile read soon after a rewrite of the same file may come from the
-// platform's cache) and is read back. Whatever the store accepts must read
+// each entry goes through the real store into a scratch file of its own (so
+// no answer can come from an earlier entry) and is read back. Whatever the store accepts must read
 // back exactly and add just its one line; whatever it refuses must leave the
 // file as it was, byte for byte.
 #include "browser/config_rules.h"
