@@ -1,8 +1,8 @@
 // What the platform's profile functions make of every byte a page could send:
 // each entry goes through the real store into a scratch file of its own (so
-// no answer can come from an earlier entry) and is read back. Whatever the store accepts must read
-// back exactly and add just its one line; whatever it refuses must leave the
-// file as it was, byte for byte.
+// no answer can come from an earlier entry) and is read back. Whatever the
+// store accepts must read back exactly and add just its one line; whatever it
+// refuses must leave the file as it was, byte for byte.
 #include "browser/config_rules.h"
 #include "browser/config_store.h"
 #include "temp_dir.h"
