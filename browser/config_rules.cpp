@@ -6,8 +6,32 @@ namespace {
 
 constexpr std::string_view kMarker = "/b_";
 
-bool HasLineBreak(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+// Where the profile functions end a line, stop reading, or skip a character
+// as a blank (Wine also counts U+001A, the old end-of-file mark).
+bool IsControl(wchar_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+// The Unicode spaces the platforms' blank tests know, and the byte order
+// mark, which some readers drop at the start of a line.
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == 0xA0 || c == 0x1680 || c == 0x180E || (c >= 0x2000 && c <= 0x200B) ||
+           c == 0x202F || c == 0x205F || c == 0x3000 || c == 0xFEFF;
+}
+
+bool IsQuote(wchar_t c) { return c == L'"' || c == L'\''; }
+
+// No character that breaks the line, and nothing at either end that a reader
+// trims or strips.
+bool ReadsBackWhole(std::wstring_view text) {
+    for (wchar_t c : text) {
+        if (IsControl(c)) return false;
+    }
+    if (text.empty()) return true;
+    for (wchar_t end : {text.front(), text.back()}) {
+        if (IsBlank(end) || IsQuote(end)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -52,19 +76,15 @@ std::string CutToBuffer(std::string_view value, std::size_t bufferSize, LeadByte
     return std::string(value.substr(0, end));
 }
 
-bool IsStorableEntry(std::string_view key, std::string_view value) {
-    if (key.size() > kLongestEntryBytes || value.size() > kLongestEntryBytes) {
-        return false;
-    }
-    size_t first = key.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
+bool IsStorableEntry(std::wstring_view key, std::wstring_view value) {
+    if (key.empty() || key.size() > kLongestEntryBytes || value.size() > kLongestEntryBytes) {
         return false;  // an empty key would be read back as no key at all
     }
     // '[' would open a section, ';' a comment, '=' would end the key early.
-    if (key[first] == '[' || key[first] == ';' || key.find('=') != std::string_view::npos) {
+    if (key.front() == L'[' || key.front() == L';' || key.find(L'=') != std::wstring_view::npos) {
         return false;
     }
-    return !HasLineBreak(key) && !HasLineBreak(value);
+    return ReadsBackWhole(key) && ReadsBackWhole(value);
 }
 
 }  // namespace config

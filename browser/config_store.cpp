@@ -31,11 +31,20 @@ std::string ReadProfileValue(const char* section, const char* key, DWORD bufferS
     return CutToBuffer(ReadWholeValue(section, key, file, bufferSize * 2), bufferSize, text::IsLeadByte);
 }
 
-bool WriteProfileValue(const char* section, const char* key, const char* value, const char* file) {
-    if (!IsStorableEntry(key, value)) {
+bool WriteProfileValue(const char* section, std::string_view key, std::string_view value, const char* file) {
+    if (key.size() > kLongestEntryBytes || value.size() > kLongestEntryBytes) {
         return false;
     }
-    return WritePrivateProfileStringA(section, key, value, file) != FALSE;
+    // The profile functions work on the text in UTF-16, converted with the
+    // ANSI code page: bytes that are no character of it, or a character that
+    // would not come back as the same bytes, are refused.
+    const std::wstring wideKey = text::AnsiToWide(key);
+    const std::wstring wideValue = text::AnsiToWide(value);
+    if (!text::SameText(key, wideKey) || !text::SameText(value, wideValue) ||
+        !IsStorableEntry(wideKey, wideValue)) {
+        return false;
+    }
+    return WritePrivateProfileStringA(section, std::string(key).c_str(), std::string(value).c_str(), file) != FALSE;
 }
 
 std::string ReadPlatformSetting(const char* key) {
@@ -49,7 +58,7 @@ std::string CConfigStore::readConfig(const char* key) const {
     return ReadProfileValue(m_strSection.c_str(), key, kNetAddrValueBuffer, m_strFile.c_str());
 }
 
-BOOL CConfigStore::writeConfig(const char* key, const char* value) const {
+BOOL CConfigStore::writeConfig(std::string_view key, std::string_view value) const {
     return WriteProfileValue(m_strSection.c_str(), key, value, m_strFile.c_str()) ? TRUE : FALSE;
 }
 

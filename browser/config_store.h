@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace config {
 
@@ -22,9 +23,11 @@ inline constexpr DWORD kNetAddrValueBuffer = 500;
 // file, the section or the key is missing. Names match without regard to case.
 std::string ReadProfileValue(const char* section, const char* key, DWORD bufferSize, const char* file);
 
-// Writes key=value into section, creating what is missing. False when the file
-// cannot be written or the entry would not read back as written.
-bool WriteProfileValue(const char* section, const char* key, const char* value, const char* file);
+// Writes key=value (narrow text, which may hold any byte) into section,
+// creating what is missing. False, and the file untouched, when the entry
+// would not read back exactly as given (IsStorableEntry, text the code page
+// cannot carry unchanged, a zero byte); false too when the file cannot be written.
+bool WriteProfileValue(const char* section, std::string_view key, std::string_view value, const char* file);
 
 // A value of section "platform" of WebCfg.ini.
 std::string ReadPlatformSetting(const char* key);
@@ -36,7 +39,7 @@ public:
     CConfigStore(std::string section = kNetAddrSection, std::string file = kConfigFile);
 
     std::string readConfig(const char* key) const;
-    BOOL writeConfig(const char* key, const char* value) const;
+    BOOL writeConfig(std::string_view key, std::string_view value) const;
     std::string queryArgs(const char* name) const;
 
 private:

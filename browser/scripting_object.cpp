@@ -6,20 +6,27 @@
 
 namespace {
 
-// An argument as narrow text. Strings are taken as they are; anything else
-// goes through the platform's conversion (42 becomes "42"). False when the
-// argument has no text form.
-bool ArgumentText(const VARIANT& arg, std::string* out) {
+// An argument as the page's text. Strings are taken as they are, zeros
+// included; anything else goes through the platform's conversion (42 becomes
+// "42"). False when the argument has no text form.
+bool ArgumentText(const VARIANT& arg, std::wstring* out) {
     if (arg.vt == VT_BSTR) {
-        *out = text::BstrToAnsi(arg.bstrVal);
+        *out = text::BstrText(arg.bstrVal);
         return true;
     }
     ScopedVariant converted;
     if (FAILED(VariantChangeType(converted.Get(), const_cast<VARIANT*>(&arg), 0, VT_BSTR))) {
         return false;
     }
-    *out = text::BstrToAnsi(converted.Get()->bstrVal);
+    *out = text::BstrText(converted.Get()->bstrVal);
     return true;
+}
+
+// The narrow text of what a page wants stored; false when the code page lacks
+// one of its characters, which would be stored as another.
+bool ExactNarrowText(const std::wstring& wide, std::string* narrow) {
+    *narrow = text::WideToAnsi(wide);
+    return text::SameText(*narrow, wide);
 }
 
 HRESULT PutText(VARIANT* result, std::string_view value) {
@@ -119,7 +126,7 @@ STDMETHODIMP CImpIDispatch::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlag
         if (passed < needed) {
             return DISP_E_BADPARAMCOUNT;
         }
-        std::string args[2];  // in script order
+        std::wstring args[2];  // in script order
         for (unsigned i = 0; i < needed; ++i) {
             const unsigned slot = passed - 1 - i;
             if (!ArgumentText(pDispParams->rgvarg[slot], &args[i])) {
@@ -140,16 +147,21 @@ STDMETHODIMP CImpIDispatch::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlag
     }
 }
 
-HRESULT CImpIDispatch::CallMethod(DISPID id, const std::string* args, VARIANT* pVarResult) const {
+HRESULT CImpIDispatch::CallMethod(DISPID id, const std::wstring* args, VARIANT* pVarResult) const {
     switch (id) {
     case script::kQueryArgs:
-        return PutText(pVarResult, queryArgs(args[0]));
+        return PutText(pVarResult, queryArgs(text::WideToAnsi(args[0])));
     case script::kReadConfig:
-        return PutText(pVarResult, readConfig(args[0]));
-    case script::kWriteConfig:
+        return PutText(pVarResult, readConfig(text::WideToAnsi(args[0])));
+    case script::kWriteConfig: {
+        std::string key;
+        std::string value;
+        const bool stored = ExactNarrowText(args[0], &key) && ExactNarrowText(args[1], &value) &&
+                            writeConfig(key, value);
         pVarResult->vt = VT_BOOL;
-        pVarResult->boolVal = writeConfig(args[0], args[1]) ? VARIANT_TRUE : VARIANT_FALSE;
+        pVarResult->boolVal = stored ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
+    }
     default:
         return S_OK;
     }
@@ -164,5 +176,5 @@ std::string CImpIDispatch::readConfig(const std::string& key) const {
 }
 
 BOOL CImpIDispatch::writeConfig(const std::string& key, const std::string& value) const {
-    return m_store.writeConfig(key.c_str(), value.c_str());
+    return m_store.writeConfig(key, value);
 }

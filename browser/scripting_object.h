@@ -40,8 +40,8 @@ public:
     LONG RefCount() const { return m_nRef; }
 
 private:
-    // args: the member's arguments as text, in script order.
-    HRESULT CallMethod(DISPID id, const std::string* args, VARIANT* pVarResult) const;
+    // args: the member's arguments as the page's text, in script order.
+    HRESULT CallMethod(DISPID id, const std::wstring* args, VARIANT* pVarResult) const;
 
     const std::string m_strQueryArgs;
     const std::string m_strReadConfig;

@@ -42,6 +42,10 @@ std::wstring Utf8ToWide(std::string_view utf8) {
     return ToWide(CP_UTF8, utf8);
 }
 
+bool SameText(std::string_view ansi, std::wstring_view wide) {
+    return AnsiToWide(ansi) == wide && WideToAnsi(wide) == ansi;
+}
+
 bool IsLeadByte(unsigned char byte) {
     return IsDBCSLeadByteEx(kAnsiCodePage, byte) != FALSE;
 }

@@ -22,10 +22,16 @@ std::string WideToAnsi(std::wstring_view wide);
 std::wstring AnsiToWide(std::string_view ansi);
 std::wstring Utf8ToWide(std::string_view utf8);
 
+// True when ansi and wide are the same text, each converting to the other
+// exactly: nothing lost to a default character, no bytes that are no
+// character of the code page.
+bool SameText(std::string_view ansi, std::wstring_view wide);
+
 // True when byte starts a two-byte character in the ANSI code page.
 bool IsLeadByte(unsigned char byte);
 
 // A BSTR's whole text (a BSTR may hold zeros); a null BSTR is the empty text.
+std::wstring_view BstrText(BSTR bstr);
 std::string BstrToAnsi(BSTR bstr);
 // A new BSTR for the caller; null only when memory is exhausted.
 BSTR AnsiToBstr(std::string_view ansi);

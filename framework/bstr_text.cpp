@@ -2,11 +2,12 @@
 
 namespace text {
 
+std::wstring_view BstrText(BSTR bstr) {
+    return bstr ? std::wstring_view(bstr, SysStringLen(bstr)) : std::wstring_view();
+}
+
 std::string BstrToAnsi(BSTR bstr) {
-    if (!bstr) {
-        return {};
-    }
-    return WideToAnsi(std::wstring_view(bstr, SysStringLen(bstr)));
+    return WideToAnsi(BstrText(bstr));
 }
 
 BSTR AnsiToBstr(std::string_view ansi) {

@@ -7,12 +7,14 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 . "$ROOT/scripts/platform.sh"
 
 # Both builds (the shipped 32-bit one and the x86_64 test build), 64-bit Wine
-# for the tests, the virtual display and the tools the tests use.
+# for the tests, the virtual display and the tools the tests use (locales: the
+# sources Wine's zh_CN.UTF-8 locale is compiled from).
 PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build dpkg-dev googletest clang libclang-rt-14-dev
   wine wine64 fonts-wine
   xvfb xauth x11-utils xdotool xcompmgr imagemagick fonts-wqy-microhei
   python3 python3-xlib
+  locales
 )
 # 32-bit Wine only where this machine can run it: elsewhere it installs but
 # every start fails with "Exec format error".
@@ -53,3 +55,8 @@ if [ ! -f "$TINYXML/tinyxml.cpp" ]; then
   cp -r "$dir" "$TINYXML"
   echo "setup: TinyXML source in $TINYXML"
 fi
+
+# The locale Wine needs for files with Chinese names, compiled for this user
+# alone (tools/wine/locale.sh); the test runner would make it on first use.
+. "$ROOT/tools/wine/locale.sh"
+vorn_wine_locale && echo "setup: Wine's $VORN_WINE_LOCALE locale in $VORN_LOCALE_DIR"

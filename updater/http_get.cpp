@@ -10,8 +10,10 @@ namespace {
 
 constexpr char kAgent[] = "Quendral";
 // Always from the server, never into the cache, with a no-cache pragma.
-constexpr DWORD kRequestFlags =
-    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
+// Redirects are followed here, where their target is checked, not by WinINet,
+// which follows them wherever they lead.
+constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_AUTO_REDIRECT;
 constexpr DWORD_PTR kRequestContext = 1;
 // A Content-Length that does not fit this buffer is far over any limit.
 constexpr DWORD kLengthBuffer = 32;
@@ -34,6 +36,28 @@ void SetLimits(HINTERNET handle, const TimeLimits& limits) {
 
 bool HttpGet::Open(const UrlTarget& target, const std::string& objectName,
                    const TimeLimits& limits) {
+    UrlTarget at = target;
+    std::string object = objectName;
+    for (int redirects = 0;; ++redirects) {
+        if (!Send(at, object, limits)) return false;
+        if (!IsRedirect(Status()) || redirects == kMaxRedirects) return true;
+        const std::optional<std::string> next = RedirectTarget(
+            RequestAddress(at.secure, at.server, at.port, object), Location());
+        // A redirect that may not be followed is the answer.
+        if (!next || !splitUrl(*next, &at)) return true;
+        object = at.object;
+    }
+}
+
+std::string HttpGet::Location() const {
+    char text[kLongestAddress + 1] = {};
+    DWORD size = sizeof text;
+    // A longer one is no address to follow.
+    if (!HttpQueryInfoA(m_hRequest.get(), HTTP_QUERY_LOCATION, text, &size, nullptr)) return std::string();
+    return std::string(text, size < sizeof text ? size : 0);
+}
+
+bool HttpGet::Send(const UrlTarget& target, const std::string& objectName, const TimeLimits& limits) {
     m_hRequest.reset();
     m_hConnection.reset();
     m_hRoot.reset(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));

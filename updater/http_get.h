@@ -25,7 +25,9 @@ class HttpGet {
 public:
     // Connects to the target's server and port (TLS for https) and sends the
     // GET for objectName, always from the server and never into the cache.
-    // False when nothing answers in time.
+    // Redirects are followed as RedirectTarget allows, at most kMaxRedirects
+    // in a row; one that may not be followed stays the answer, its status a
+    // redirect's. False when nothing answers in time.
     bool Open(const UrlTarget& target, const std::string& objectName, const TimeLimits& limits);
     // The answer's status code; 0 when it has none.
     DWORD Status() const;
@@ -39,6 +41,12 @@ public:
     bool ReadBlock(char* buffer, DWORD size, DWORD* got);
 
 private:
+    // One request, without following a redirect.
+    bool Send(const UrlTarget& target, const std::string& objectName, const TimeLimits& limits);
+    // The answer's Location header; empty when it has none or a longer one
+    // than an address can be.
+    std::string Location() const;
+
     // Declared in opening order, so they close request first, root last.
     InternetHandle m_hRoot;
     InternetHandle m_hConnection;

@@ -31,6 +31,8 @@ std::string HttpRequest::get(int* error) const {
     HttpGet request;
     if (!request.Open(target, ObjectName(m_strObject, seconds), m_limits) || timeUp())
         return Fail(error);
+    // A redirect that was not followed: the document is not here.
+    if (IsRedirect(request.Status())) return Fail(error);
 
     ResponseBody body(request.DeclaredLength());
     std::vector<char> chunk(kReadChunk);

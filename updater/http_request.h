@@ -23,8 +23,9 @@ public:
 
     // The body in the thread's ANSI code page, cut at its first zero byte.
     // On failure (no answer, a broken, stalled or short body, a body over the limit,
-    // time up): an empty text and *error set to -1; otherwise *error is left
-    // as it was. The HTTP status is not judged here.
+    // time up, a redirect that may not be followed or one too many): an empty
+    // text and *error set to -1; otherwise *error is left as it was. Other
+    // HTTP statuses are not judged here.
     std::string get(int* error) const;
 
 private:

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace zarnel {
 
@@ -17,7 +18,66 @@ bool SameLetters(const std::string& text, const char* lower) {
     return true;
 }
 
+// The scheme at the start of an address, in small letters; empty when the
+// text does not start with one (a relative address).
+std::string SchemeOf(const std::string& address) {
+    std::string scheme;
+    for (char c : address) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (c == ':') return scheme;
+        const bool allowed = std::isalpha(u) || (!scheme.empty() && (std::isdigit(u) || c == '+' || c == '-' || c == '.'));
+        if (!allowed || u >= 0x80) return std::string();
+        scheme += static_cast<char>(std::tolower(u));
+    }
+    return std::string();
+}
+
+// location read against current, as a browser reads a link on a page.
+std::string Resolve(const std::string& current, const std::string& location, const std::string& scheme) {
+    if (!SchemeOf(location).empty()) return location;
+    if (location.rfind("//", 0) == 0) return scheme + ":" + location;
+    const std::size_t authority = current.find("://") + 3;
+    const std::size_t pathStart = std::min(current.find_first_of("/?#", authority), current.size());
+    const std::string origin = current.substr(0, pathStart);
+    std::string path = current.substr(pathStart);
+    path = path.substr(0, path.find('#'));
+    if (location.empty()) return origin + path;
+    if (location[0] == '/') return origin + location;
+    path = path.substr(0, path.find('?'));
+    if (location[0] == '?') return origin + (path.empty() ? "/" : path) + location;
+    // The current document's folder; dot segments go when the address is split.
+    const std::size_t slash = path.rfind('/');
+    return origin + (slash == std::string::npos ? "/" : path.substr(0, slash + 1)) + location;
+}
+
 }  // namespace
+
+std::string RequestAddress(bool secure, const std::string& server, unsigned port, const std::string& object) {
+    // An IPv6 address is written in brackets, so its colons are not the port's.
+    const bool bare6 = server.find(':') != std::string::npos && server[0] != '[';
+    return std::string(secure ? "https://" : "http://") + (bare6 ? "[" + server + "]" : server) + ":" +
+           std::to_string(port) + object;
+}
+
+bool IsRedirect(unsigned status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+std::optional<std::string> RedirectTarget(const std::string& current, const std::string& location) {
+    if (location.empty() || location.size() > kLongestAddress) return std::nullopt;
+    for (char c : location) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return std::nullopt;
+    }
+    const std::string from = SchemeOf(current);
+    if ((from != "http" && from != "https") || current.compare(from.size(), 3, "://") != 0) return std::nullopt;
+    const std::string next = Resolve(current, location.substr(0, location.find('#')), from);
+    const std::string to = SchemeOf(next);
+    if (to != "http" && to != "https") return std::nullopt;
+    if (from == "https" && to == "http") return std::nullopt;
+    if (next.size() > kLongestAddress) return std::nullopt;
+    return next;
+}
 
 std::optional<Endpoint> ChooseEndpoint(const std::string& scheme, unsigned port) {
     Endpoint endpoint;

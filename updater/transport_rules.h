@@ -1,5 +1,5 @@
-// Rules of the manifest download that need no platform: where to connect,
-// which object to ask for, and how much of a body to accept.
+// Rules of the transport that need no platform: where to connect, which
+// object to ask for, where a redirect may lead, and how much of a body to accept.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +16,25 @@ struct Endpoint {
 // The scheme decides TLS; a port of 0 means the URL named none.
 // Only "http" and "https" can be fetched.
 std::optional<Endpoint> ChooseEndpoint(const std::string& scheme, unsigned port);
+
+// The address a request goes to, as the redirect rules read it.
+std::string RequestAddress(bool secure, const std::string& server, unsigned port, const std::string& object);
+
+// The statuses whose Location the transport follows, always with a GET.
+bool IsRedirect(unsigned status);
+
+// Redirects followed in a row; the answer after the last is taken as it is.
+inline constexpr int kMaxRedirects = 5;
+
+// The longest address followed: the platform's own limit for a URL.
+inline constexpr std::size_t kLongestAddress = 2083;
+
+// Where a redirect from current (an absolute http or https address) leads:
+// location resolved against current, without its fragment. None when it may
+// not be followed: a scheme other than http or https, from https to http
+// (what was meant to be private would go in the clear), a location that is
+// empty or holds control characters, or an address over kLongestAddress.
+std::optional<std::string> RedirectTarget(const std::string& current, const std::string& location);
 
 // The object name sent to the server: a cache-busting "?v=<seconds>" is
 // appended as it is, even after an existing query.

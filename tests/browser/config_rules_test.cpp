@@ -71,25 +71,71 @@ TEST(CutToBuffer, NeverEndsOnHalfACharacter) {
 }
 
 TEST(IsStorableEntry, RefusesEntriesThatWouldChangeTheFileStructure) {
-    EXPECT_TRUE(IsStorableEntry("lastServer", "12"));
-    EXPECT_TRUE(IsStorableEntry("lastServer", ""));
-    EXPECT_TRUE(IsStorableEntry("k", "a=b [x] ;c"));
-    EXPECT_FALSE(IsStorableEntry("", "v"));
-    EXPECT_FALSE(IsStorableEntry("  ", "v"));
-    EXPECT_FALSE(IsStorableEntry("a=b", "v"));
-    EXPECT_FALSE(IsStorableEntry("[platform]", "v"));
-    EXPECT_FALSE(IsStorableEntry(" ;note", "v"));
-    EXPECT_FALSE(IsStorableEntry("k\n[platform]\nclientAddr", "v"));
-    EXPECT_FALSE(IsStorableEntry("k", "v\r\n[platform]\r\nclientAddr=http://elsewhere/"));
+    EXPECT_TRUE(IsStorableEntry(L"lastServer", L"12"));
+    EXPECT_TRUE(IsStorableEntry(L"lastServer", L""));
+    EXPECT_TRUE(IsStorableEntry(L"k", L"a=b [x] ;c"));
+    EXPECT_FALSE(IsStorableEntry(L"", L"v"));
+    EXPECT_FALSE(IsStorableEntry(L"  ", L"v"));
+    EXPECT_FALSE(IsStorableEntry(L"a=b", L"v"));
+    EXPECT_FALSE(IsStorableEntry(L"[platform]", L"v"));
+    EXPECT_FALSE(IsStorableEntry(L" ;note", L"v"));
+    EXPECT_FALSE(IsStorableEntry(L"k\n[platform]\nclientAddr", L"v"));
+    EXPECT_FALSE(IsStorableEntry(L"k", L"v\r\n[platform]\r\nclientAddr=http://elsewhere/"));
+}
+
+// Characters the profile functions end a line at, stop at, or trim, in each
+// place of a key and of a value.
+TEST(IsStorableEntry, RefusesWhatTheProfileFunctionsWouldTrimOrStopAt) {
+    struct Case {
+        const wchar_t* what;
+        std::wstring c;
+        bool start, middle, end;  // accepted there, in a key and in a value
+    } cases[] = {
+        {L"zero", std::wstring(1, L'\0'), false, false, false},
+        {L"tab", L"\t", false, false, false},
+        {L"vertical tab", L"\v", false, false, false},
+        {L"form feed", L"\f", false, false, false},
+        {L"end-of-file mark", L"\x1A", false, false, false},
+        {L"delete", L"\x7F", false, false, false},
+        {L"next line", L"\x85", false, false, false},
+        {L"line separator", L"\x2028", false, false, false},
+        {L"paragraph separator", L"\x2029", false, false, false},
+        {L"space", L" ", false, true, false},
+        {L"no-break space", L"\xA0", false, true, false},
+        {L"em space", L"\x2003", false, true, false},
+        {L"ideographic space", L"\x3000", false, true, false},
+        {L"byte order mark", L"\xFEFF", false, true, false},
+        {L"double quote", L"\"", false, true, false},
+        {L"single quote", L"'", false, true, false},
+        {L"letter", L"x", true, true, true},
+        {L"Chinese", L"\x670D", true, true, true},
+        {L"full-width bracket", L"\xFF3B", true, true, true},
+        {L"closing bracket", L"]", true, true, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.start, IsStorableEntry(c.c + L"key", L"v")) << c.what;
+        EXPECT_EQ(c.middle, IsStorableEntry(L"k" + c.c + L"y", L"v")) << c.what;
+        EXPECT_EQ(c.end, IsStorableEntry(L"key" + c.c, L"v")) << c.what;
+        EXPECT_EQ(c.start, IsStorableEntry(L"k", c.c + L"value")) << c.what;
+        EXPECT_EQ(c.middle, IsStorableEntry(L"k", L"va" + c.c + L"lue")) << c.what;
+        EXPECT_EQ(c.end, IsStorableEntry(L"k", L"value" + c.c)) << c.what;
+    }
+    // Only a key cannot begin with a section's or a comment's mark.
+    EXPECT_FALSE(IsStorableEntry(L"[k", L"v"));
+    EXPECT_FALSE(IsStorableEntry(L";k", L"v"));
+    EXPECT_TRUE(IsStorableEntry(L"k[", L"v"));
+    EXPECT_TRUE(IsStorableEntry(L"k", L"[v"));
+    EXPECT_TRUE(IsStorableEntry(L"k", L";v"));
+    EXPECT_TRUE(IsStorableEntry(L"k", L"=v"));
 }
 
 TEST(IsStorableEntry, RefusesKeysAndValuesTooLongToBeKeptWhole) {
-    // Measured: 32766 bytes come back whole, 32767 do not.
-    const std::string longest(32766, 'x');
-    const std::string tooLong(32767, 'x');
-    EXPECT_TRUE(IsStorableEntry(longest, "v"));
-    EXPECT_TRUE(IsStorableEntry("k", longest));
-    EXPECT_FALSE(IsStorableEntry(tooLong, "v"));
-    EXPECT_FALSE(IsStorableEntry("k", tooLong));
-    EXPECT_FALSE(IsStorableEntry(std::string(1 << 20, 'x'), "v"));
+    // Measured: 32766 characters come back whole, 32767 do not.
+    const std::wstring longest(32766, L'x');
+    const std::wstring tooLong(32767, L'x');
+    EXPECT_TRUE(IsStorableEntry(longest, L"v"));
+    EXPECT_TRUE(IsStorableEntry(L"k", longest));
+    EXPECT_FALSE(IsStorableEntry(tooLong, L"v"));
+    EXPECT_FALSE(IsStorableEntry(L"k", tooLong));
+    EXPECT_FALSE(IsStorableEntry(std::wstring(1 << 20, L'x'), L"v"));
 }

@@ -7,6 +7,11 @@ Arg::Arg(const wchar_t* text) : Arg() {
     m_var.bstrVal = SysAllocString(text);
 }
 
+Arg::Arg(const std::wstring& text) : Arg() {
+    m_var.vt = VT_BSTR;
+    m_var.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
 Arg::Arg(int number) : Arg() {
     m_var.vt = VT_I4;
     m_var.lVal = number;

@@ -14,6 +14,7 @@ namespace testing_dispatch {
 class Arg {
 public:
     Arg(const wchar_t* text);
+    Arg(const std::wstring& text);  // whole, zeros included
     Arg(int number);
     static Arg OfType(VARTYPE vt);
     Arg(const Arg& other);

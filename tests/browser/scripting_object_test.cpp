@@ -184,6 +184,35 @@ TEST_F(ScriptingObjectTest, WritesThatWouldAddLinesOrSectionsAreRefused) {
     EXPECT_EQ(L"x=y", CallMethod(&object, L"readConfig", {L"a[1]"}).text);
 }
 
+// The page is told true only for what comes back exactly as it was sent.
+TEST_F(ScriptingObjectTest, WritesThatWouldNotReadBackAsSentAreRefused) {
+    ASSERT_EQ(VARIANT_TRUE, CallMethod(&object, L"writeConfig", {L"k", L"v"}).flag);
+    const std::string before = ConfigText();
+    const std::vector<std::vector<Arg>> bad = {
+        {L"\f[rt_ff", L"v2"},
+        {L"k", std::wstring(L"a\0b", 3)},
+        {std::wstring(L"k\0[x]", 5), L"v"},
+        {L"k", L"\"quoted\""},
+        {L"k", L"  padded  "},
+        {L"k", L"\x3000padded"},
+        {L"k", L"a\x0E01" L"b"},       // a Thai letter: code page 936 has none
+        {L"k", L"\xD83D\xDE00"},     // an emoji
+        {L"k", L"\xD800"},           // half of a surrogate pair
+        {L"\x0E01", L"v"},
+    };
+    for (const auto& args : bad) {
+        auto result = CallMethod(&object, L"writeConfig", args);
+        EXPECT_EQ(S_OK, result.hr);
+        ASSERT_EQ(VT_BOOL, result.vt);
+        EXPECT_EQ(VARIANT_FALSE, result.flag);
+    }
+    EXPECT_EQ(before, ConfigText());
+    // Quotes and blanks inside a value, and Chinese around them, are kept.
+    const std::wstring kept = L"\x670D \"\x52A1\" \x3000x";
+    EXPECT_EQ(VARIANT_TRUE, CallMethod(&object, L"writeConfig", {L"k", kept}).flag);
+    EXPECT_EQ(kept, CallMethod(&object, L"readConfig", {L"k"}).text);
+}
+
 TEST_F(ScriptingObjectTest, PropertyCallsDoNothingButWritesWithoutResultSlotHappen) {
     EXPECT_EQ(VT_EMPTY, Invoke(&object, 3, DISPATCH_PROPERTYGET, {L"k", L"v"}).vt);
     EXPECT_FALSE(support::FileExists(dir.File("WebCfg.ini")));

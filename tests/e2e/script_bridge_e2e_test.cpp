@@ -54,6 +54,11 @@ constexpr char kBridgeScript[] =
     "probe('extra', function () { return e.writeConfig('a', 'b', 'c'); });"
     "probe('extra-read', function () { return e.readConfig('a', 'c'); });"
     "probe('extra-query', function () { return e.queryArgs('nobody', 'x', 'user'); });"
+    "probe('formfeed', function () { return e.writeConfig('\\f[rt_ff', 'v2'); });"
+    "probe('zero', function () { return e.writeConfig('zero', 'a\\0b'); });"
+    "probe('quoted', function () { return e.writeConfig('quoted', '\"quoted\"'); });"
+    "probe('padded', function () { return e.writeConfig('padded', '  padded  '); });"
+    "probe('thai', function () { return e.writeConfig('thai', '\\u0e01'); });"
     "var big = new Array(32767 + 1).join('z');"
     "probe('long-key', function () { return e.writeConfig(big, 'v'); });"
     "probe('long-value', function () { return e.writeConfig('big', big); });"
@@ -70,7 +75,8 @@ TEST_F(ScriptBridgeE2eTest, PagesReadArgumentsAndKeepTheirValuesButCannotTouchTh
     EXPECT_EQ(
         "user=alice|server=12|nobody=|write=true|read=v|number=true|platform=|wibble=Wibble|case=error|"
         "section=error|few=error|section-write=false|equals=false|lines=false|"
-        "extra=true|extra-read=b|extra-query=|long-key=false|long-value=false|longest-value=true",
+        "extra=true|extra-read=b|extra-query=|formfeed=false|zero=false|quoted=false|padded=false|thai=false|"
+        "long-key=false|long-value=false|longest-value=true",
         Report());
     const std::string config = InstallFile("WebCfg.ini");
     EXPECT_NE(std::string::npos,
@@ -78,6 +84,9 @@ TEST_F(ScriptBridgeE2eTest, PagesReadArgumentsAndKeepTheirValuesButCannotTouchTh
         << config.substr(0, 200);
     EXPECT_EQ(std::string::npos, config.find("b=c")) << config.substr(0, 200);
     EXPECT_EQ(std::string::npos, config.find("evil")) << config.substr(0, 200);
+    for (const char* refused : {"rt_ff", "zero", "quoted", "padded", "thai"}) {
+        EXPECT_EQ(std::string::npos, config.find(refused)) << refused << ": " << config.substr(0, 200);
+    }
     EXPECT_EQ(1u, config.find("platform]"));  // still the one and only platform section
     EXPECT_EQ(config.rfind("[platform]"), config.find("[platform]"));
 

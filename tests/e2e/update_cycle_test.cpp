@@ -187,6 +187,22 @@ TEST_F(UpdateCycle, Version2ArrivesAndTheProgramComesBackOnIt) {
     EXPECT_EQ(3, ManifestRequests());
 }
 
+// A file and a folder with Chinese names arrive under those names. The
+// names travel in the served manifest, in UTF-8 as a publisher writes them
+// (such text on a Wine command line arrives garbled).
+TEST_F(UpdateCycle, AFileWithAChineseNameArrivesUnderThatName) {
+    InstallVersion1();
+    std::string map;
+    for (int i = 0; map.size() < 200000; ++i) map += "map line " + std::to_string(i) + "\n";
+    std::vector<ServedFile> offered = m_files;
+    offered.push_back({"\xE8\xB5\x84\xE6\x96\x99\\", "\xE5\x9C\xB0\xE5\x9B\xBE.dat", map});  // 资料\地图.dat
+    ASSERT_TRUE(site.Route("/manifest.xml", 200, btest::ServerManifest("2", offered)));
+    ASSERT_TRUE(btest::ServeFiles(site, offered));
+    ASSERT_TRUE(StartInstalled());
+    ExpectCycleCompletes();
+    EXPECT_TRUE(InstallFile("资料\\地图.dat") == map) << InstallFile("资料\\地图.dat").size();
+}
+
 // Failed downloads, each shown in the updater's window and undone; after the
 // player gives up, the next start begins the update again and completes it.
 TEST_F(UpdateCycle, FailedDownloadsChangeNothingAndTheNextStartCompletes) {

@@ -28,3 +28,13 @@ TEST(AnsiText, EmbeddedZerosAndEmptyTextSurvive) {
 TEST(AnsiText, CharactersTheCodePageLacksBecomeItsDefault) {
     EXPECT_EQ("?", text::WideToAnsi(L"\u0e01"));  // a Thai letter: not in 936
 }
+
+TEST(AnsiText, SameTextOnlyWhenBothConversionsAreExact) {
+    EXPECT_TRUE(text::SameText("\xB8\xFC\xD0\xC2 v1", L"\u66f4\u65b0 v1"));
+    EXPECT_TRUE(text::SameText(std::string("a\0b", 3), std::wstring(L"a\0b", 3)));
+    EXPECT_TRUE(text::SameText("", L""));
+    EXPECT_FALSE(text::SameText("?", L"\u0e01"));     // lost to the default character
+    EXPECT_FALSE(text::SameText("\xB8", L"\u66f4"));  // half a character
+    EXPECT_FALSE(text::SameText("\xB8", text::AnsiToWide("\xB8")));
+    EXPECT_FALSE(text::SameText("ab", L"a"));
+}

@@ -17,9 +17,17 @@ esac
 export VORN_WINE_ARCH="$WINEARCH"
 export WINEDEBUG=${WINEDEBUG:--all}
 # The ANSI code page follows LC_ALL, not LANG: zh_CN gives code page 936.
-# Given to Wine processes only (through env), as the host has no such locale.
-export VORN_WINE_LOCALE=zh_CN.UTF-8
-vorn_wine() { env LC_ALL="$VORN_WINE_LOCALE" "$WINELOADER" "$@"; }
+# Given to Wine processes only (through env), with the locale compiled for
+# them (locale.sh), so that files with Chinese names can be made.
+. "$VORN_SESSION_DIR/locale.sh"
+export VORN_WINE_LOCALE
+export VORN_WINE_LOCPATH=""
+if vorn_wine_locale; then
+  VORN_WINE_LOCPATH="$VORN_LOCALE_DIR"
+else
+  echo "session: warning: without the $VORN_WINE_LOCALE locale Wine cannot create files with Chinese names" >&2
+fi
+vorn_wine() { env LC_ALL="$VORN_WINE_LOCALE" LOCPATH="$VORN_WINE_LOCPATH" "$WINELOADER" "$@"; }
 # No menu entries or file associations for the throwaway prefix.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 

@@ -10,4 +10,4 @@ if [ "${VORN_NEEDS_DISPLAY:-0}" = 1 ] && [ -z "${DISPLAY:-}" ]; then
   exit 2
 fi
 set -o pipefail
-env LC_ALL="${VORN_WINE_LOCALE:-zh_CN.UTF-8}" "$WINELOADER" "$@" 2>&1 </dev/null | tr -d '\r'
+env LC_ALL="${VORN_WINE_LOCALE:-zh_CN.UTF-8}" LOCPATH="${VORN_WINE_LOCPATH:-}" "$WINELOADER" "$@" 2>&1 </dev/null | tr -d '\r'
