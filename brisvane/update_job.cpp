@@ -15,6 +15,9 @@ namespace brisvane {
 
 namespace {
 
+using zarnel::Offer;
+using zarnel::OfferedFile;
+
 // A file to download, with where it comes from and goes to.
 struct Planned {
     OfferedFile offered;

@@ -7,7 +7,7 @@
 #include "manifest.h"
 #include "update_rules.h"
 
-namespace brisvane {
+namespace zarnel {
 
 namespace {
 
@@ -30,7 +30,7 @@ bool ReadFile(const TiXmlElement& entry, OfferedFile* file, std::string* why) {
     file->path = path;
     file->name = name;
     file->url = url;
-    const std::string destination = zarnel::DestinationOf(path, name);
+    const std::string destination = DestinationOf(path, name);
     if (!IsSafeDestination(destination))
         return Refuse(why, "unsafe destination: " + destination);
     // The manifests themselves belong to the update protocol, not to the offer.
@@ -41,7 +41,7 @@ bool ReadFile(const TiXmlElement& entry, OfferedFile* file, std::string* why) {
         return Refuse(why, std::string("bad size for ") + name);
     if (!ParseSha256(entry.Attribute("sha256"), &file->sha256))
         return Refuse(why, std::string("bad sha256 for ") + name);
-    file->registered = zarnel::IsMarkedForRegistration(entry.Attribute("register"));
+    file->registered = IsMarkedForRegistration(entry.Attribute("register"));
     return true;
 }
 
@@ -88,7 +88,7 @@ bool ParseSha256(const char* text, std::string* hex) {
 }
 
 bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why) {
-    const char* version = zarnel::OfferedVersion(manifest);
+    const char* version = OfferedVersion(manifest);
     if (!version) return Refuse(why, "no offered version");
     offer->version = version;
     offer->files.clear();
@@ -99,7 +99,7 @@ bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why) {
         OfferedFile file;
         if (!ReadFile(*entry, &file, why)) return false;
         // Windows file names ignore case: two entries for one file would race.
-        std::string key = Lower(zarnel::DestinationOf(file.path.c_str(), file.name.c_str()));
+        std::string key = Lower(DestinationOf(file.path.c_str(), file.name.c_str()));
         std::replace(key.begin(), key.end(), '/', '\\');
         if (std::find(seen.begin(), seen.end(), key) != seen.end())
             return Refuse(why, "the same destination twice: " + key);
@@ -109,4 +109,4 @@ bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why) {
     return true;
 }
 
-}  // namespace brisvane
+}  // namespace zarnel

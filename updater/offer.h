@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace brisvane {
+namespace zarnel {
 
 struct OfferedFile {
     std::string path;      // folder, run together with name as the protocol does
@@ -45,4 +45,4 @@ bool ParseSize(const char* text, std::uint64_t* size);
 // 64 hex digits of either case, returned in lower case.
 bool ParseSha256(const char* text, std::string* hex);
 
-}  // namespace brisvane
+}  // namespace zarnel
