@@ -1,9 +1,10 @@
 #include "offer.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 
+#include "ascii_case.h"
+#include "destination_rules.h"
 #include "manifest.h"
 #include "update_rules.h"
 
@@ -11,17 +12,13 @@ namespace zarnel {
 
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool Refuse(std::string* why, const std::string& text) {
     *why = text;
     return false;
 }
 
-bool ReadFile(const TiXmlElement& entry, OfferedFile* file, std::string* why) {
+bool ReadFile(const TiXmlElement& entry, std::size_t installFolderLength, OfferedFile* file,
+              std::string* why) {
     const char* path = entry.Attribute("path");
     const char* name = entry.Attribute("name");
     const char* url = entry.Attribute("url");
@@ -30,13 +27,8 @@ bool ReadFile(const TiXmlElement& entry, OfferedFile* file, std::string* why) {
     file->path = path;
     file->name = name;
     file->url = url;
-    const std::string destination = DestinationOf(path, name);
-    if (!IsSafeDestination(destination))
-        return Refuse(why, "unsafe destination: " + destination);
-    // The manifests themselves belong to the update protocol, not to the offer.
-    const std::string lower = Lower(destination);
-    if (lower == "update.xml" || lower == "server.xml")
-        return Refuse(why, "a manifest as destination: " + destination);
+    if (const char* fault = DestinationFault(path, name, installFolderLength))
+        return Refuse(why, std::string(fault) + ": " + DestinationOf(path, name));
     if (!ParseSize(entry.Attribute("size"), &file->size))
         return Refuse(why, std::string("bad size for ") + name);
     if (!ParseSha256(entry.Attribute("sha256"), &file->sha256))
@@ -46,24 +38,6 @@ bool ReadFile(const TiXmlElement& entry, OfferedFile* file, std::string* why) {
 }
 
 }  // namespace
-
-bool IsSafeDestination(const std::string& destination) {
-    if (destination.empty() || destination[0] == '\\' || destination[0] == '/') return false;
-    if (destination.find_first_of(":*?\"<>|") != std::string::npos) return false;
-    const char last = destination.back();
-    if (last == '\\' || last == '/' || last == '.' || last == ' ') return false;
-    // No ".." segment anywhere (Windows also treats "..." and ". ." oddly:
-    // any segment of dots and spaces alone is refused).
-    std::size_t start = 0;
-    while (start <= destination.size()) {
-        std::size_t end = destination.find_first_of("\\/", start);
-        if (end == std::string::npos) end = destination.size();
-        std::string segment = destination.substr(start, end - start);
-        if (!segment.empty() && segment.find_first_not_of(". ") == std::string::npos) return false;
-        start = end + 1;
-    }
-    return true;
-}
 
 bool ParseSize(const char* text, std::uint64_t* size) {
     if (!text || !*text) return false;
@@ -83,27 +57,25 @@ bool ParseSha256(const char* text, std::string* hex) {
     for (const char* p = text; *p; ++p) {
         if (!std::isxdigit(static_cast<unsigned char>(*p))) return false;
     }
-    *hex = Lower(text);
+    *hex = AsciiLower(text);
     return true;
 }
 
-bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why) {
+bool ReadOffer(const TiXmlDocument& manifest, std::size_t installFolderLength, Offer* offer,
+               std::string* why) {
     const char* version = OfferedVersion(manifest);
     if (!version) return Refuse(why, "no offered version");
     offer->version = version;
     offer->files.clear();
     const TiXmlElement* first = manifest.RootElement()->FirstChildElement();
-    std::vector<std::string> seen;
+    DestinationSet destinations;
     for (const TiXmlElement* entry = first->NextSiblingElement("file"); entry;
          entry = entry->NextSiblingElement("file")) {
         OfferedFile file;
-        if (!ReadFile(*entry, &file, why)) return false;
-        // Windows file names ignore case: two entries for one file would race.
-        std::string key = Lower(DestinationOf(file.path.c_str(), file.name.c_str()));
-        std::replace(key.begin(), key.end(), '/', '\\');
-        if (std::find(seen.begin(), seen.end(), key) != seen.end())
-            return Refuse(why, "the same destination twice: " + key);
-        seen.push_back(key);
+        if (!ReadFile(*entry, installFolderLength, &file, why)) return false;
+        const std::string destination = DestinationOf(file.path.c_str(), file.name.c_str());
+        if (!destinations.Add(destination))
+            return Refuse(why, "one file under two names: " + destination);
         offer->files.push_back(file);
     }
     return true;

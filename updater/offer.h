@@ -11,6 +11,7 @@
 #pragma once
 #include <tinyxml.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,12 +34,10 @@ struct Offer {
 
 // False, with the reason for a log or a test, when the manifest offers no
 // version or a file entry is unusable: a missing or malformed attribute, a
-// destination outside the install folder, or the same destination twice.
-bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why);
-
-// A destination the updater may write: relative, inside the install folder,
-// a plain file name at the end.
-bool IsSafeDestination(const std::string& destination);
+// destination the rules of destination_rules.h refuse (below an install
+// folder of installFolderLength bytes), or two entries for one file.
+bool ReadOffer(const TiXmlDocument& manifest, std::size_t installFolderLength, Offer* offer,
+               std::string* why);
 
 // Decimal digits only, no sign, no overflow.
 bool ParseSize(const char* text, std::uint64_t* size);

@@ -5,16 +5,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ascii_case.h"
+
 namespace zarnel {
 
 namespace {
 
 bool SameLetters(const std::string& text, const char* lower) {
-    if (text.size() != std::strlen(lower)) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != lower[i]) return false;
-    }
-    return true;
+    return AsciiLower(text) == lower;
 }
 
 }  // namespace
