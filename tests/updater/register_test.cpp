@@ -60,5 +60,30 @@ TEST_F(Register, RegistersOnlyMarkedComponentsByTheirWholeName) {
     EXPECT_FALSE(Exists("plain\\registered.txt"));
 }
 
+// regsvr32.exe in the install folder or beside the component is not the
+// system's (here the stand-in that records its start): it never runs, and
+// the component is named by its full path.
+TEST_F(Register, OnlyTheSystemsRegsvr32RunsOnTheFullPath) {
+    Write("Server.xml", "<manifest><release version=\"2.0\"/></manifest>");
+    StageComponent("plugins", "a.dll");
+    ASSERT_TRUE(CopyIn(FAKE_UPDATER, "regsvr32.exe"));
+    ASSERT_TRUE(CopyIn(FAKE_UPDATER, "plugins\\regsvr32.exe"));
+    Write("Update.xml",
+          "<update version=\"1.0\" url=\"http://h/\" info=\"S.xml\"><files>"
+          "<f path=\"plugins\\\" name=\"a.dll\" register=\"true\"/></files></update>");
+    int error = 7;
+    EXPECT_TRUE(m_zarnel.finish(&error));
+    const std::string expected = File("plugins\\a.dll");
+    EXPECT_TRUE(support::WaitUntil([&] { return lstrcmpiA(expected.c_str(), Read("plugins\\registered.txt").c_str()) == 0; },
+                                   60000));
+    EXPECT_TRUE(support::WaitUntil([] { return RunningRegistrations() == 0; }, 60000));
+    for (const char* record : {"updater-started.txt", "plugins\\updater-started.txt"}) {
+        EXPECT_FALSE(Exists(record)) << record;
+    }
+    // A stand-in that did start is let go, so the folder can go.
+    Write("release-updater.txt", "go");
+    Write("plugins\\release-updater.txt", "go");
+}
+
 }  // namespace
 }  // namespace ztest
