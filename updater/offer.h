@@ -1,5 +1,5 @@
-// What the server offers, as read from the saved server manifest (Server.xml).
-// The publisher's format (see the README):
+// What the server offers, as check reads its answer and the updater the
+// saved copy (Server.xml). The publisher's format (see the README):
 //   <manifest>
 //     <release version="2.0"/>                     first child: the version
 //     <file path="data\" name="pack.dat" size="1234" sha256="<64 hex digits>"

@@ -6,8 +6,11 @@
 // folder, under exactly the name written; for two accepted entries that the
 // model finds in each other's way, the duplicate rule must say so.
 //
-// Input: the install folder's length, then path and name of two entries,
-// each field a length byte and that many bytes.
+// Input: the install folder's length, then path and name of the first entry,
+// each a length byte and that many bytes; then a byte choosing the second
+// entry: even, it follows in the same form; odd, it is the first one with
+// bytes shifted by (position, amount) pairs, so that names differing only in
+// case or separators come up often.
 #include <iconv.h>
 #include <wctype.h>
 
@@ -177,7 +180,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++data;
     --size;
     std::string fields[4];
-    for (std::string& field : fields) field = Field(data, size);
+    fields[0] = Field(data, size);
+    fields[1] = Field(data, size);
+    if (size > 0 && (data[0] & 1)) {
+        fields[2] = fields[0];
+        fields[3] = fields[1];
+        for (std::size_t i = 1; i + 1 < size; i += 2) {
+            const std::size_t length = fields[2].size() + fields[3].size();
+            if (length == 0) break;
+            const std::size_t at = data[i] % length;
+            std::string& field = at < fields[2].size() ? fields[2] : fields[3];
+            char& c = field[at < fields[2].size() ? at : at - fields[2].size()];
+            c = static_cast<char>(c + data[i + 1]);
+        }
+    } else if (size > 0) {
+        ++data;
+        --size;
+        fields[2] = Field(data, size);
+        fields[3] = Field(data, size);
+    }
 
     std::u32string keys[2];
     bool accepted[2];
