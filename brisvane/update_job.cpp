@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "install_folder.h"
 #include "manifest.h"
 #include "offer.h"
 #include "sha256.h"
@@ -14,6 +15,9 @@
 namespace brisvane {
 
 namespace {
+
+using zarnel::Offer;
+using zarnel::OfferedFile;
 
 // A file to download, with where it comes from and goes to.
 struct Planned {
@@ -115,7 +119,7 @@ DownloadResult RunUpdate(ProgressState* state, const std::atomic<bool>& cancel,
     Offer offer;
     std::string why;
     if (!url || !info || !zarnel::LoadManifest(&server, zarnel::kServerManifest) ||
-        !ReadOffer(server, &offer, &why))
+        !ReadOffer(server, zarnel::InstallFolderLength(), &offer, &why))
         return fail(Failed(Outcome::kBadManifest));
     const std::string manifestUrl = zarnel::ManifestUrl(url, info);
 
@@ -127,6 +131,8 @@ DownloadResult RunUpdate(ProgressState* state, const std::atomic<bool>& cancel,
         planned.offered = offered;
         planned.destination = zarnel::DestinationOf(offered.path.c_str(), offered.name.c_str());
         if (!Resolve(manifestUrl, offered.url, &planned.url)) return fail(Failed(Outcome::kBadManifest));
+        // A folder there could only be moved aside whole: refused before any download.
+        if (zarnel::IsFolder(planned.destination)) return fail(Failed(Outcome::kBadManifest));
         if (AlreadyInstalled(planned.destination, offered)) continue;
         totalSize += offered.size;
         plan.push_back(planned);

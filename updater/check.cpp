@@ -3,7 +3,9 @@
 #include "aside_copies.h"
 #include "exports_impl.h"
 #include "http_request.h"
+#include "install_folder.h"
 #include "manifest.h"
+#include "offer.h"
 #include "split_url.h"
 #include "update_rules.h"
 #include "xml_text.h"
@@ -48,6 +50,11 @@ bool Check(int* error) {
     if (!ParseManifestText(answer, &offered)) return Fail(error);
     const char* version = OfferedVersion(offered);
     if (!version) return Fail(error);
+    // An offer the updater would refuse ends here, before it is saved or the
+    // updater started: otherwise every start would offer it again.
+    Offer offer;
+    std::string why;
+    if (!ReadOffer(offered, InstallFolderLength(), &offer, &why)) return Fail(error);
 
     if (SameVersion(installed, version)) return true;
     // The updater reads the saved copy: without it no update can start.

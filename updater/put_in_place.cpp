@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "install_folder.h"
+
 namespace zarnel {
 
 namespace {
@@ -28,8 +30,10 @@ std::string AsideNameOf(const std::string& destination, DWORD processId, ULONGLO
 
 Placed PutInPlace(const std::string& staged, const std::string& destination, std::string* aside,
                   const FileMoves& moves) {
-    // Without its replacement the destination stays as it is.
-    if (!Exists(staged)) return Placed::kFailed;
+    // Without its replacement the destination stays as it is. A folder in
+    // the destination's place would go aside whole and could never be
+    // deleted as an aside copy: it stays, and the entry fails.
+    if (!Exists(staged) || IsFolder(staged) || IsFolder(destination)) return Placed::kFailed;
     // One replacing move: the destination is never gone before the new file is there.
     if (moves.moveEx(staged.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING))
         return Placed::kReplaced;
@@ -49,9 +53,10 @@ Placed PutInPlace(const std::string& staged, const std::string& destination, std
         *aside = previous;
         return Placed::kAside;
     }
-    // Put the installed file back where it was.
-    moves.moveEx(previous.c_str(), destination.c_str(), 0);
-    return Placed::kFailed;
+    // Put the installed file back where it was, or say where it lies.
+    if (moves.moveEx(previous.c_str(), destination.c_str(), 0)) return Placed::kFailed;
+    *aside = previous;
+    return Placed::kStranded;
 }
 
 }  // namespace zarnel

@@ -14,6 +14,8 @@ enum class Placed {
     kReplaced,  // the staged file is the destination now
     kAside,     // likewise, and the old file lies under *aside
     kFailed,    // nothing changed: destination and staged file as they were
+    kStranded,  // failed, and the old file could not go back: it lies under
+                // *aside and the destination is missing until it is restored
 };
 
 // The file moves this needs, replaceable so tests can make the platform
@@ -31,8 +33,11 @@ bool IsInUseError(DWORD error);
 std::string AsideNameOf(const std::string& destination, DWORD processId, ULONGLONG tick,
                         unsigned attempt);
 
-// An installed destination is never lost: if the staged file cannot be moved
-// in after the destination went aside, the aside copy is moved back.
+// A destination that is a folder is never touched (kFailed). An installed
+// destination is never lost: if the staged file cannot be moved in after the
+// destination went aside, the aside copy is moved back; should even that
+// fail, kStranded names the copy, which the caller must record so that a
+// later start puts it back (aside_copies.h).
 Placed PutInPlace(const std::string& staged, const std::string& destination, std::string* aside,
                   const FileMoves& moves = FileMoves());
 

@@ -6,16 +6,14 @@
 #include <cstring>
 #include <string>
 
+#include "ascii_case.h"
+
 namespace zarnel {
 
 namespace {
 
 bool SameLetters(const std::string& text, const char* lower) {
-    if (text.size() != std::strlen(lower)) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != lower[i]) return false;
-    }
-    return true;
+    return AsciiLower(text) == lower;
 }
 
 // The scheme at the start of an address, in small letters; empty when the

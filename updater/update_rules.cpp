@@ -24,8 +24,14 @@ bool IsMarkedForRegistration(const char* registerValue) {
     return registerValue && std::strcmp(registerValue, "true") == 0;
 }
 
-std::string RegistrationParameters(const char* name) {
-    return std::string("/s \"") + name + "\"";
+std::string Regsvr32In(const std::string& systemFolder) {
+    return systemFolder + "\\regsvr32.exe";
+}
+
+std::string RegistrationCommandLine(const std::string& regsvr32, const std::string& component) {
+    if (regsvr32.find('"') != std::string::npos || component.find('"') != std::string::npos)
+        return std::string();
+    return "\"" + regsvr32 + "\" /s \"" + component + "\"";
 }
 
 }  // namespace zarnel

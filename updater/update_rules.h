@@ -19,8 +19,13 @@ std::string StagedFileOf(const std::string& destination);
 // Only the exact value "true" marks a component for registration.
 bool IsMarkedForRegistration(const char* registerValue);
 
-// Parameters for regsvr32: silent, and the name quoted so that a name holding
-// spaces stays one argument.
-std::string RegistrationParameters(const char* name);
+// The system's own regsvr32, in the system folder (no trailing separator):
+// never one found by the search order from wherever the update runs.
+std::string Regsvr32In(const std::string& systemFolder);
+
+// regsvr32's whole command line: the program quoted, silent, and the
+// component's full path quoted, so that a path holding spaces stays one
+// argument. Empty when either holds a quote, which would end the quoting.
+std::string RegistrationCommandLine(const std::string& regsvr32, const std::string& component);
 
 }  // namespace zarnel

@@ -210,6 +210,8 @@ TEST_F(UpdateJob, AnUnusableManifestFetchesNothing) {
         "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
         "<manifest><release version=\"2\"/><file path=\"\" name=\"a.dll\" size=\"-1\" "
         "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
+        "<manifest><release version=\"2\"/><file path=\"\" name=\"NUL.txt\" size=\"1\" "
+        "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
     };
     ASSERT_TRUE(m_server.ClearLog());
     for (const char* manifest : manifests) {
@@ -219,6 +221,22 @@ TEST_F(UpdateJob, AnUnusableManifestFetchesNothing) {
     EXPECT_TRUE(m_server.Requests().empty());
     DeleteFileA(m_dir.File("Server.xml").c_str());
     EXPECT_EQ(Outcome::kBadManifest, Run().outcome);
+}
+
+// A folder where an offered file should go could only be moved aside whole:
+// the offer is refused before anything is fetched or staged.
+TEST_F(UpdateJob, AFolderInADestinationsPlaceFetchesNothing) {
+    Install();
+    ASSERT_TRUE(DeleteFileA(m_dir.File("regtest.dll").c_str()));
+    ASSERT_TRUE(CreateDirectoryA(m_dir.File("regtest.dll").c_str(), nullptr));
+    Write("regtest.dll\\inside.dat", "inside");
+    ASSERT_TRUE(m_server.ClearLog());
+    EXPECT_EQ(Outcome::kBadManifest, Run().outcome);
+    EXPECT_TRUE(m_server.Requests().empty());
+    EXPECT_EQ("inside", Read("regtest.dll\\inside.dat"));
+    for (const ServedFile& f : m_files) EXPECT_FALSE(Exists(f.path + f.name + ".tmp")) << f.name;
+    EXPECT_EQ(m_strUpdateXml, Read("Update.xml"));
+    EXPECT_FALSE(Exists(kProgramStarted));
 }
 
 }  // namespace

@@ -302,6 +302,25 @@ TEST_F(UpdateCycle, AHeldDestinationFailsTheCompletionUntilItIsFree) {
     ExpectCycleCompletes();
 }
 
+// A server offering a file named as a device: Windows would "download" into
+// the device, finish could never put it in place, and every start would offer
+// the same update again. check refuses the offer instead: the launcher comes
+// up on the installed version, no updater starts and nothing is written.
+TEST_F(UpdateCycle, AnOfferNamingADeviceIsRefusedAndTheLauncherComesUp) {
+    m_files.push_back({"", "NUL.txt", "into the device"});
+    InstallVersion1();
+    ASSERT_TRUE(site.ClearLog());
+    ASSERT_TRUE(StartInstalled());
+    ASSERT_TRUE(WaitForLauncher(60000));
+    EXPECT_TRUE(program.Running());
+    for (DWORD pid : support::ProcessesNamed("Brisvane.exe")) EXPECT_NE(program.Pid(), support::ParentProcess(pid));
+    EXPECT_EQ(1, ManifestRequests());
+    for (const std::string& path : RequestedPaths()) EXPECT_NE(0u, path.rfind("/files/", 0)) << path;
+    ExpectVersion1("an offer naming a device");
+    ExpectNothingStaged("an offer naming a device");
+    EXPECT_FALSE(support::FileExists(InstallPath("Server.xml")));
+}
+
 // The restarted program killed inside finish after its first entry: the
 // state it leaves (first file in place, the others staged and still listed,
 // the old version) is set up here, since the kill cannot be timed from outside.

@@ -211,6 +211,34 @@ TEST_F(Check, FailsWhenServerXmlCannotBeWritten) {
     EXPECT_TRUE(GetFileAttributesA(File("Server.xml").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// An offer the updater would refuse is refused here already: nothing is
+// saved, so the launcher carries on instead of starting the updater into the
+// same failure at every start.
+TEST_F(Check, AnOfferWithAnUnusableDestinationIsNoUpdate) {
+    WriteLocalManifest("1.0", "Server.xml");
+    const std::string file = "size=\"1\" sha256=\"" + std::string(64, '0') + "\" url=\"f\"/>";
+    const std::string entries[] = {
+        "<file path=\"\" name=\"NUL.txt\" " + file,
+        "<file path=\"data\\\" name=\"con\" " + file,
+        "<file path=\"\" name=\"COM1.dll\" " + file,
+        "<file path=\"..\" name=\"x.dll\" register=\"true\" " + file,
+        "<file path=\"\" name=\"x&quot;.dll\" " + file,
+        "<file path=\"data\\\" name=\"x\" " + file + "<file path=\"data.\\\" name=\"x\" " + file,
+        "<file path=\"data\\\" name=\"x\" " + file + "<file path=\"DATA/\" name=\"X\" " + file,
+    };
+    for (const std::string& entry : entries) {
+        ASSERT_TRUE(m_server.Route("/Server.xml", 200, "<manifest><release version=\"2.0\"/>" + entry + "</manifest>"));
+        ExpectFailure(entry.c_str());
+    }
+    // The same entries, each under a name of its own, are an update.
+    ASSERT_TRUE(m_server.Route("/Server.xml", 200, "<manifest><release version=\"2.0\"/><file path=\"data\\\" name=\"x\" " +
+                                                       file + "<file path=\"\" name=\"x.dll\" " + file + "</manifest>"));
+    int error = 0;
+    EXPECT_FALSE(CallCheck(&error));
+    EXPECT_EQ(0, error);
+    EXPECT_NE(std::string::npos, Read("Server.xml").find("name=\"x.dll\"")) << Read("Server.xml");
+}
+
 TEST_F(Check, SendsOneCacheBustingHttp10Get) {
     // "url" without a trailing slash runs into "info"; the query stays and
     // the time suffix follows it with a second "?".

@@ -63,15 +63,16 @@ TEST_F(Finish, AnEmptyFileListIsNothingToComplete) {
 
 TEST_F(Finish, PutsEveryStagedFileInPlaceAndRecordsTheVersion) {
     ASSERT_TRUE(CreateDirectoryA(File("data").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(File("lib").c_str(), nullptr));
     Stage("data\\pack.dat");
     Stage("fresh.dll", false);  // no destination yet: the move creates it
-    Stage("libx.dll");          // path "lib" without a separator runs into the name
+    Stage("lib\\x.dll");
     WriteUpdate("<files><f path=\"data\\\" name=\"pack.dat\"/><f path=\"\" name=\"fresh.dll\"/>"
-                "<f path=\"lib\" name=\"x.dll\"/></files>");
+                "<f path=\"lib/\" name=\"x.dll\"/></files>");
     EXPECT_TRUE(CallFinish());
     ExpectReplaced("data\\pack.dat");
     ExpectReplaced("fresh.dll");
-    ExpectReplaced("libx.dll");
+    ExpectReplaced("lib\\x.dll");
     std::string update = Read("Update.xml");
     EXPECT_NE(std::string::npos, update.find("<update version=\"2.0\" url=\"http://h/\" info=\"S.xml\">"))
         << update;
@@ -127,6 +128,66 @@ TEST_F(Finish, ALockedDestinationKeepsBothFiles) {
     CloseHandle(lock);
     EXPECT_FALSE(result);
     ExpectUntouched("locked.dll");
+}
+
+// Update.xml is a file anyone may have written: its entries are judged as
+// the offer was, and one refused moves nothing, in or out of the folder.
+TEST_F(Finish, EntriesTheDestinationRulesRefuseMoveNothing) {
+    ASSERT_TRUE(CreateDirectoryA(File("inner").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(File("lib").c_str(), nullptr));
+    Stage("absolute.dat");
+    Stage("up.dat");
+    Stage("libx.dll");
+    Stage("good.dat");
+    const std::string absolute = m_dir.path();  // the folder itself, but absolute
+    WriteUpdate("<files><f path=\"" + absolute + "\" name=\"absolute.dat\"/>"
+                "<f path=\"inner\\..\\\" name=\"up.dat\"/>"
+                "<f path=\"lib\" name=\"x.dll\"/>"
+                "<f path=\"\" name=\"q&quot; /u &quot;good.dat\" register=\"true\"/>"
+                "<f path=\"\" name=\"good.dat\"/></files>");
+    EXPECT_FALSE(CallFinish());
+    ExpectUntouched("absolute.dat");
+    ExpectUntouched("up.dat");
+    ExpectUntouched("libx.dll");
+    ExpectReplaced("good.dat");
+    const std::string update = Read("Update.xml");
+    EXPECT_NE(std::string::npos, update.find("version=\"1.0\"")) << update;
+    EXPECT_EQ(std::string::npos, update.find("<f ")) << update;
+}
+
+// A folder where the file should go is no file in use: it is neither
+// replaced nor moved aside, and the entry fails.
+TEST_F(Finish, AFolderAsDestinationStaysAndFailsItsEntry) {
+    ASSERT_TRUE(CreateDirectoryA(File("data").c_str(), nullptr));
+    Write("data\\inside.dat", "inside");
+    Write("data.tmp", "new data");
+    WriteUpdate("<files><f path=\"\" name=\"data\"/></files>");
+    EXPECT_FALSE(CallFinish());
+    EXPECT_EQ("inside", Read("data\\inside.dat"));
+    EXPECT_EQ("new data", Read("data.tmp"));
+    const std::string update = Read("Update.xml");
+    EXPECT_EQ(std::string::npos, update.find("previous")) << update;
+    EXPECT_NE(std::string::npos, update.find("version=\"1.0\"")) << update;
+}
+
+// An installed file left under its aside name by a replacement that failed
+// halfway goes back at the next start, before anything else happens.
+TEST_F(Finish, AStrandedInstalledFileIsRestoredAtTheNextStart) {
+    Write("a.dll.previous-1c-2f0a-0", "installed a");
+    Write("b.dll", "new b");
+    Write("b.dll.previous-1c-2f0a-0", "old b");
+    WriteLocalManifest("2.0", "S.xml",
+                       "<files/><previous><copy file=\"a.dll.previous-1c-2f0a-0\" destination=\"a.dll\"/>"
+                       "<copy file=\"b.dll.previous-1c-2f0a-0\" destination=\"b.dll\"/></previous>");
+    ASSERT_TRUE(m_server.Route("/S.xml", 200, kServer));
+    int error = 0;
+    EXPECT_TRUE(m_zarnel.check(&error));
+    EXPECT_EQ("installed a", Read("a.dll"));
+    EXPECT_FALSE(Exists("a.dll.previous-1c-2f0a-0"));
+    EXPECT_EQ("new b", Read("b.dll"));
+    EXPECT_FALSE(Exists("b.dll.previous-1c-2f0a-0"));
+    const std::string update = Read("Update.xml");
+    EXPECT_EQ(std::string::npos, update.find("previous")) << update;
 }
 
 // Names in the test folder matching a wildcard pattern.

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "aside_copies.h"
 #include "put_in_place.h"
 #include "temp_dir.h"
 
@@ -75,6 +76,71 @@ TEST_F(PutInPlaceTest, OtherFailuresTouchNothing) {
     g_move = 0;
     EXPECT_EQ(Placed::kFailed, Put(0u, 0));
     EXPECT_EQ("old", Text("a.dll"));
+}
+
+// Replace refused as in use, rename aside works, the move in fails and so
+// does the move back: the installed file lies under its aside name only. It
+// is recorded with its destination, and the next start puts it back.
+TEST_F(PutInPlaceTest, AnAsideCopyThatCannotGoBackIsRecordedAndRestoredNextStart) {
+    EXPECT_EQ(Placed::kStranded, Put(1u | 4u | 8u, ERROR_ACCESS_DENIED));
+    EXPECT_EQ("(missing)", Text("a.dll"));
+    EXPECT_EQ("new", Text("a.dll.tmp"));
+    ASSERT_EQ(0u, m_strAside.find("a.dll.previous-"));
+    EXPECT_EQ("old", Text(m_strAside));
+
+    TiXmlElement root("update");
+    root.InsertEndChild(TiXmlElement("files"));
+    RecordAsideCopy(&root, m_strAside, "a.dll");
+    bool stranded = false;
+    EXPECT_TRUE(RemoveAsideCopies(&root, &stranded));
+    EXPECT_FALSE(stranded);
+    EXPECT_EQ("old", Text("a.dll"));
+    EXPECT_EQ("(missing)", Text(m_strAside));
+    EXPECT_FALSE(root.FirstChildElement("previous"));
+}
+
+// A stranded copy whose destination holds a newer file is an old copy like
+// any other; one whose destination is a folder stays listed and reported.
+TEST_F(PutInPlaceTest, AStrandedCopyIsNeverDeletedWhileItIsTheOnlyOne) {
+    ASSERT_TRUE(support::WriteTextFile(m_dir.File("a.dll.previous-1-2-0"), "older"));
+    ASSERT_TRUE(CreateDirectoryA(m_dir.File("b.dll").c_str(), nullptr));
+    ASSERT_TRUE(support::WriteTextFile(m_dir.File("b.dll.previous-1-2-0"), "only b"));
+    TiXmlElement root("update");
+    root.InsertEndChild(TiXmlElement("files"));
+    RecordAsideCopy(&root, "a.dll.previous-1-2-0", "a.dll");
+    RecordAsideCopy(&root, "b.dll.previous-1-2-0", "b.dll");
+    RecordAsideCopy(&root, "b.dll.previous-1-2-0", "a.dll");  // not a copy of a.dll: dropped, kept on disk
+    bool stranded = false;
+    EXPECT_TRUE(RemoveAsideCopies(&root, &stranded));
+    EXPECT_TRUE(stranded);
+    EXPECT_EQ("old", Text("a.dll"));
+    EXPECT_EQ("(missing)", Text("a.dll.previous-1-2-0"));
+    EXPECT_EQ("only b", Text("b.dll.previous-1-2-0"));
+    const TiXmlElement* list = root.FirstChildElement("previous");
+    ASSERT_TRUE(list);
+    const TiXmlElement* copy = list->FirstChildElement();
+    ASSERT_TRUE(copy);
+    EXPECT_STREQ("b.dll.previous-1-2-0", copy->Attribute("file"));
+    EXPECT_STREQ("b.dll", copy->Attribute("destination"));
+    EXPECT_FALSE(copy->NextSiblingElement());
+}
+
+// A folder in the destination's place is neither replaced nor moved aside.
+TEST_F(PutInPlaceTest, AFolderAsDestinationFailsAndStays) {
+    ASSERT_TRUE(CreateDirectoryA(m_dir.File("data").c_str(), nullptr));
+    ASSERT_TRUE(support::WriteTextFile(m_dir.File("data\\inside.dat"), "inside"));
+    ASSERT_TRUE(support::WriteTextFile(m_dir.File("data.tmp"), "new"));
+    for (unsigned failing : {0u, 1u}) {
+        g_failing = failing;
+        g_error = ERROR_ACCESS_DENIED;
+        g_move = 0;
+        FileMoves moves;
+        moves.moveEx = ScriptedMove;
+        EXPECT_EQ(Placed::kFailed, PutInPlace("data.tmp", "data", &m_strAside, moves));
+        EXPECT_EQ("inside", Text("data\\inside.dat"));
+        EXPECT_EQ("new", Text("data.tmp"));
+        EXPECT_TRUE(m_strAside.empty());
+    }
 }
 
 }  // namespace

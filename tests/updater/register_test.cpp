@@ -60,5 +60,30 @@ TEST_F(Register, RegistersOnlyMarkedComponentsByTheirWholeName) {
     EXPECT_FALSE(Exists("plain\\registered.txt"));
 }
 
+// regsvr32.exe in the install folder or beside the component is not the
+// system's (here the stand-in that records its start): it never runs, and
+// the component is named by its full path.
+TEST_F(Register, OnlyTheSystemsRegsvr32RunsOnTheFullPath) {
+    Write("Server.xml", "<manifest><release version=\"2.0\"/></manifest>");
+    StageComponent("plugins", "a.dll");
+    ASSERT_TRUE(CopyIn(FAKE_UPDATER, "regsvr32.exe"));
+    ASSERT_TRUE(CopyIn(FAKE_UPDATER, "plugins\\regsvr32.exe"));
+    Write("Update.xml",
+          "<update version=\"1.0\" url=\"http://h/\" info=\"S.xml\"><files>"
+          "<f path=\"plugins\\\" name=\"a.dll\" register=\"true\"/></files></update>");
+    int error = 7;
+    EXPECT_TRUE(m_zarnel.finish(&error));
+    const std::string expected = File("plugins\\a.dll");
+    auto registered = [&] { return lstrcmpiA(expected.c_str(), Read("plugins\\registered.txt").c_str()) == 0; };
+    auto impostor = [&] { return Exists("updater-started.txt") || Exists("plugins\\updater-started.txt"); };
+    support::WaitUntil([&] { return registered() || impostor(); }, 30000);
+    // A stand-in that did start is let go first, so that every regsvr32 ends.
+    Write("release-updater.txt", "go");
+    Write("plugins\\release-updater.txt", "go");
+    EXPECT_TRUE(support::WaitUntil([] { return RunningRegistrations() == 0; }, 30000));
+    EXPECT_TRUE(registered()) << Read("plugins\\registered.txt");
+    EXPECT_FALSE(impostor());
+}
+
 }  // namespace
 }  // namespace ztest

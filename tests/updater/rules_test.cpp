@@ -111,13 +111,31 @@ TEST(PutInPlace, OnlyAsideCopiesAreEverDeletedLater) {
         EXPECT_FALSE(IsAsideCopyName(other)) << other;
 }
 
-TEST(UpdateRules, OnlyTrueMarksARegistrationAndTheNameIsQuoted) {
+TEST(UpdateRules, OnlyTrueMarksARegistration) {
     EXPECT_TRUE(IsMarkedForRegistration("true"));
     EXPECT_FALSE(IsMarkedForRegistration("TRUE"));
     EXPECT_FALSE(IsMarkedForRegistration("1"));
     EXPECT_FALSE(IsMarkedForRegistration(""));
     EXPECT_FALSE(IsMarkedForRegistration(nullptr));
-    EXPECT_EQ("/s \"Reg Test.dll\"", RegistrationParameters("Reg Test.dll"));
+}
+
+// The system's regsvr32 and the component, both by full path and quoted; a
+// quote inside either would let the rest of a name become arguments.
+TEST(UpdateRules, RegistrationNamesTheSystemProgramAndTheWholeComponentPath) {
+    const std::string regsvr32 = Regsvr32In("C:\\windows\\system32");
+    EXPECT_EQ("C:\\windows\\system32\\regsvr32.exe", regsvr32);
+    struct Case {
+        std::string program, component, commandLine;
+    };
+    const Case cases[] = {
+        {regsvr32, "C:\\Games\\Arvendel\\plugins\\Reg Test.dll",
+         "\"C:\\windows\\system32\\regsvr32.exe\" /s \"C:\\Games\\Arvendel\\plugins\\Reg Test.dll\""},
+        {"C:\\Program Files\\r.exe", "D:\\a.dll", "\"C:\\Program Files\\r.exe\" /s \"D:\\a.dll\""},
+        {regsvr32, "C:\\Games\\x.dll\" /u \"C:\\other.dll", ""},
+        {"C:\\a\"b\\regsvr32.exe", "C:\\x.dll", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.commandLine, RegistrationCommandLine(c.program, c.component)) << c.component;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// What the server offers, as read from the saved server manifest (Server.xml).
-// The publisher's format (see the README):
+// What the server offers, as check reads its answer and the updater the
+// saved copy (Server.xml). The publisher's format (see the README):
 //   <manifest>
 //     <release version="2.0"/>                     first child: the version
 //     <file path="data\" name="pack.dat" size="1234" sha256="<64 hex digits>"
@@ -11,11 +11,12 @@
 #pragma once
 #include <tinyxml.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace brisvane {
+namespace zarnel {
 
 struct OfferedFile {
     std::string path;      // folder, run together with name as the protocol does
@@ -33,16 +34,14 @@ struct Offer {
 
 // False, with the reason for a log or a test, when the manifest offers no
 // version or a file entry is unusable: a missing or malformed attribute, a
-// destination outside the install folder, or the same destination twice.
-bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why);
-
-// A destination the updater may write: relative, inside the install folder,
-// a plain file name at the end.
-bool IsSafeDestination(const std::string& destination);
+// destination the rules of destination_rules.h refuse (below an install
+// folder of installFolderLength bytes), or two entries for one file.
+bool ReadOffer(const TiXmlDocument& manifest, std::size_t installFolderLength, Offer* offer,
+               std::string* why);
 
 // Decimal digits only, no sign, no overflow.
 bool ParseSize(const char* text, std::uint64_t* size);
 // 64 hex digits of either case, returned in lower case.
 bool ParseSha256(const char* text, std::string* hex);
 
-}  // namespace brisvane
+}  // namespace zarnel
