@@ -93,6 +93,8 @@ bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why) {
     offer->version = version;
     offer->files.clear();
     const TiXmlElement* first = manifest.RootElement()->FirstChildElement();
+    // Digits only, as sizes are.
+    if (!ParseSize(first->Attribute("serial"), &offer->serial)) return Refuse(why, "no release serial");
     std::vector<std::string> seen;
     for (const TiXmlElement* entry = first->NextSiblingElement("file"); entry;
          entry = entry->NextSiblingElement("file")) {

@@ -1,7 +1,8 @@
 // What the server offers, as read from the saved server manifest (Server.xml).
 // The publisher's format (see the README):
 //   <manifest>
-//     <release version="2.0"/>                     first child: the version
+//     <release version="2.0" serial="12"/>         first child: the version
+//                                                  and the release serial
 //     <file path="data\" name="pack.dat" size="1234" sha256="<64 hex digits>"
 //           url="files/pack.dat"/>
 //     <file path="" name="Vorn_Login.exe" register="false" .../>
@@ -28,11 +29,14 @@ struct OfferedFile {
 
 struct Offer {
     std::string version;
+    // Rises with every release the publisher signs, whatever the version:
+    // an older signed manifest served again has a lower one.
+    std::uint64_t serial = 0;
     std::vector<OfferedFile> files;
 };
 
 // False, with the reason for a log or a test, when the manifest offers no
-// version or a file entry is unusable: a missing or malformed attribute, a
+// version or serial, or a file entry is unusable: a missing or malformed attribute, a
 // destination outside the install folder, or the same destination twice.
 bool ReadOffer(const TiXmlDocument& manifest, Offer* offer, std::string* why);
 

@@ -142,6 +142,7 @@ TEST(Signature, TheBuiltInKeyVerifiesThePublishersTool) {
     std::string why;
     ASSERT_TRUE(brisvane::ReadOffer(parsed, &offer, &why)) << why << kToolManifest;
     EXPECT_EQ("2.0", offer.version);
+    EXPECT_EQ(7u, offer.serial);
     ASSERT_EQ(2u, offer.files.size());
     EXPECT_EQ("", offer.files[0].path);
     EXPECT_EQ("Vorn_Login.exe", offer.files[0].name);
