@@ -1,4 +1,4 @@
-// What the server offers, as read from the saved server manifest (Server.xml).
+// What the server offers, as read from its manifest once verified.
 // The publisher's format (see the README):
 //   <manifest>
 //     <release version="2.0" serial="12"/>         first child: the version
