@@ -24,13 +24,10 @@ bool Fetch(const std::string& url, const zarnel::TimeLimits& limits, std::string
 
 // The signed bytes read as the update library's check reads the manifest:
 // the text up to a zero byte, UTF-8 to the ANSI code page (so a version the
-// program records compares equal to the one check sees next time), nested
-// no deeper than TinyXML's recursion allows.
+// program records compares equal to the one check sees next time), through
+// the one manifest reading.
 bool ParseSigned(const std::string& bytes, TiXmlDocument* manifest) {
-    const std::string text = zarnel::Utf8ToAnsi(std::string(bytes.c_str()));
-    if (!zarnel::NestingWithin(text.c_str(), zarnel::kMaxNesting)) return false;
-    manifest->Parse(text.c_str());
-    return !manifest->Error();
+    return zarnel::ParseManifestText(zarnel::Utf8ToAnsi(std::string(bytes.c_str())), manifest);
 }
 
 }  // namespace

@@ -43,12 +43,9 @@ bool Check(int* error) {
     std::string answer = request.get(error);
     if (*error != 0) return false;
 
-    // TinyXML recurses once per level: refuse what could exhaust the stack.
-    // An empty answer is a parse error.
-    if (!NestingWithin(answer.c_str(), kMaxNesting)) return Fail(error);
+    // Read as the updater reads the saved copy; an empty answer is refused too.
     TiXmlDocument offered;
-    offered.Parse(answer.c_str());
-    if (offered.Error()) return Fail(error);
+    if (!ParseManifestText(answer, &offered)) return Fail(error);
     const char* version = OfferedVersion(offered);
     if (!version) return Fail(error);
 

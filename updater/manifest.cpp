@@ -28,36 +28,27 @@ bool ReadWhole(const char* path, std::string* text) {
 
 }  // namespace
 
-const char* OfferedVersion(const TiXmlDocument& manifest) {
-    const TiXmlElement* root = manifest.RootElement();
-    if (!root) return nullptr;
-    const TiXmlElement* offer = root->FirstChildElement();
-    return offer ? offer->Attribute("version") : nullptr;
-}
-
 bool LoadManifest(TiXmlDocument* manifest, const char* path) {
     std::string text;
     if (!ReadWhole(path, &text)) return false;
-    text = NormalizeLineEnds(text);
-    if (!NestingWithin(text.c_str(), kMaxNesting)) return false;
-    // An empty file is a parse error too.
-    manifest->Parse(text.c_str());
-    return !manifest->Error();
+    return ParseManifestText(text, manifest);
 }
 
 bool SaveManifest(const TiXmlDocument& manifest, const char* path) {
     // Written beside, then moved over the old file in one step: a crash or a
     // full disk mid-write leaves the old manifest whole, never half a new one.
-    // TinyXML's own SaveFile(path) also ignores fclose, where a buffered write
-    // error would show.
+    // fclose is checked too (TinyXML's SaveFile ignores it): a buffered write
+    // error shows there. Binary: the file holds exactly the text read back.
+    std::string text;
+    if (!PrintManifest(manifest, &text)) return false;
     // Windows refuses to replace a read-only file; Wine run as root would not.
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     std::string beside = std::string(path) + ".new";
-    File file(std::fopen(beside.c_str(), "w"));
+    File file(std::fopen(beside.c_str(), "wb"));
     if (!file) return false;
-    bool written = manifest.SaveFile(file.get());
+    bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
     written = std::fclose(file.release()) == 0 && written;
     if (written && MoveFileExA(beside.c_str(), path,
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -137,12 +137,16 @@ TEST_F(UpdateJob, NewFoldersAreMadeAndOldListEntriesReplaced) {
     EXPECT_TRUE(support::WaitUntil([&] { return Exists(kProgramStarted); }, 20000));
 }
 
+// Recorded in the ANSI code page, as check reads the version next time: the
+// signed bytes are UTF-8 ("2.0 测试版").
 TEST_F(UpdateJob, WithEverythingInstalledTheVersionIsRecordedAtOnce) {
     Install();
+    const std::string manifest = ServerManifest("2.0 \xe6\xb5\x8b\xe8\xaf\x95\xe7\x89\x88", m_files, 7);
+    ASSERT_TRUE(ServeSigned(m_server, kManifestPath, manifest));
     for (const ServedFile& f : m_files) Write(f.path + f.name, f.bytes);
     EXPECT_EQ(Outcome::kDone, Run().outcome);
     const std::string update = Read("Update.xml");
-    EXPECT_NE(std::string::npos, update.find("<update version=\"2.0\"")) << update;
+    EXPECT_NE(std::string::npos, update.find("<update version=\"2.0 测试版\"")) << update;
     EXPECT_NE(std::string::npos, update.find("serial=\"7\"")) << update;
     EXPECT_NE(std::string::npos, update.find("<files />")) << update;
     EXPECT_FALSE(Exists("Server.xml"));

@@ -99,6 +99,80 @@ TEST_F(Check, FailsOnAnAnswerNestedDeeperThanAnyManifest) {
     ExpectFailure("deeply nested");
 }
 
+// Each answer as the server sends it, in UTF-8; the transport hands the
+// parser its code page 936 form. Past the nesting rule, TinyXML once read
+// the first two deeper than the rule had counted (the stack ran out) and the
+// last one past its end.
+TEST_F(Check, RefusesAnswersReadDeeperOrPastTheirEnd) {
+    WriteLocalManifest("1.0", "Server.xml");
+    constexpr int kLevels = 100000;
+    // After <"> the old rule skipped to the next quote; TinyXML ends the node at '>'.
+    std::string quote = "<\">";
+    for (int i = 0; i < kLevels; ++i) quote += "<a>";
+    quote += "\"";
+    // F0 A1 in code page 936: TinyXML's UTF-8 reading took F0 with the "</"
+    // after it, so each <a> stayed open.
+    std::string utf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    for (int i = 0; i < kLevels; ++i) utf8 += "<a>\xe7\xa8\xb9</a>";
+    for (int i = 0; i < kLevels; ++i) utf8 += "</a>";
+    // Ends with E3 A1, a character TinyXML's UTF-8 reading takes for three bytes.
+    const std::string cut = "<?xml \">\n<ne>\r\xe6\x81\xaa";
+    for (const std::string& answer : {quote, utf8, cut}) {
+        ASSERT_TRUE(m_server.Route("/Server.xml", 200, answer));
+        ExpectFailure(answer.substr(0, 60).c_str());
+    }
+}
+
+// Server.xml is TinyXML's printed form of the answer; the updater reads that.
+TEST_F(Check, RefusesAnOfferWhosePrintedFormReadsDifferently) {
+    WriteLocalManifest("1.0", "Server.xml");
+    const std::string answers[] = {
+        // Unquoted, E3 A1: printed quoted, the old reading took the closing
+        // quote into the character and the saved file never loaded.
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<manifest><release version=\xe6\x81\xaa/>"
+        "</manifest>",
+        // A declaration's values are printed unescaped: this one would print
+        // as a document offering version 9 ahead of the real offer.
+        "<?xml version='\"?><manifest><release version=\"9\"/></manifest><!--'?>\n"
+        "<manifest><release version=\"2.0\"/></manifest>",
+        // The same with the real offer's version and files of its own; printed
+        // again, that form gives the same text.
+        "<?xml version='1\" ?>\n<manifest>\n    <release version=\"2.0\" />\n"
+        "    <file name=\"other.dll\" />\n</manifest>\n<!--'?><m><r version=\"2.0\"/><!--c--></m>",
+    };
+    for (const std::string& answer : answers) {
+        ASSERT_TRUE(m_server.Route("/Server.xml", 200, answer));
+        ExpectFailure(answer.c_str());
+    }
+}
+
+// 正式版 ends in B0 E6 in code page 936; UTF-8 reading took E6 for three bytes,
+// the closing quote among them, and refused the whole offer.
+TEST_F(Check, AnOfferInChineseIsSavedAsTheUpdaterReadsIt) {
+    ASSERT_TRUE(m_server.Route("/Server.xml", 200,
+                               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<manifest>\n"
+                               "  <release version=\"2.0 \xe6\xad\xa3\xe5\xbc\x8f\xe7\x89\x88\" "
+                               "notes=\"\xe6\x9b\xb4\xe6\x96\xb0\"/>\n"
+                               "  <file path=\"\xe6\x95\xb0\xe6\x8d\xae\\\" name=\"\xe5\x9c\xb0\xe5\x9b\xbe.dat\"/>\n"
+                               "</manifest>\n"));
+    WriteLocalManifest("1.0", "Server.xml", "<files><f path=\"\" name=\"a.dat\"/></files>");
+    Write("a.dat.tmp", "new a.dat");
+    int error = 0;
+    EXPECT_FALSE(CallCheck(&error));
+    EXPECT_EQ(0, error);
+    const std::string saved = Read("Server.xml");
+    EXPECT_NE(std::string::npos, saved.find("<release version=\"2.0 \xd5\xfd\xca\xbd\xb0\xe6\" "
+                                            "notes=\"\xb8\xfc\xd0\xc2\" />")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("<file path=\"\xca\xfd\xbe\xdd\\\" name=\"\xb5\xd8\xcd\xbc.dat\" />"))
+        << saved;
+    // finish loads Server.xml as the updater does and records its version;
+    // the same answer is then nothing to do.
+    EXPECT_TRUE(m_zarnel.finish(&error));
+    EXPECT_EQ("new a.dat", Read("a.dat"));
+    EXPECT_TRUE(CallCheck(&error));
+    EXPECT_EQ(0, error);
+}
+
 TEST_F(Check, EqualVersionsMeanNothingToDo) {
     WriteLocalManifest("2.0", "Server.xml");
     ASSERT_TRUE(m_server.Route("/Server.xml", 200, kOffer));

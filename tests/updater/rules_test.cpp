@@ -5,7 +5,6 @@
 #include "put_in_place.h"
 #include "transport_rules.h"
 #include "update_rules.h"
-#include "xml_text.h"
 
 namespace zarnel {
 namespace {
@@ -79,24 +78,6 @@ TEST(ResponseBody, TextEndsAtTheFirstZeroByte) {
     body.Append("abc\0def", 7);
     EXPECT_EQ(7u, body.size());
     EXPECT_EQ("abc", body.Text());
-}
-
-TEST(XmlNesting, CountsOnlyOpenElements) {
-    EXPECT_TRUE(NestingWithin("<a><b><c/></b><b>x</b></a>", 2));
-    EXPECT_FALSE(NestingWithin("<a><b><c/></b><b><c>x</c></b></a>", 2));
-    EXPECT_FALSE(NestingWithin("<a><b><c>", 2));  // unclosed still counts
-    // Markup inside comments, CDATA, declarations and quotes opens nothing.
-    EXPECT_TRUE(NestingWithin("<?xml version=\"1.0\"?><!DOCTYPE a><!-- <b><b><b> -->"
-                              "<a t=\"<b>\" u='/>'><![CDATA[<b><b>]]></a>",
-                              1));
-    EXPECT_TRUE(NestingWithin("", 0));
-    EXPECT_TRUE(NestingWithin("no markup", 0));
-    EXPECT_TRUE(NestingWithin("<a><!-- unterminated <b><b>", 1));
-}
-
-TEST(XmlText, LineEndsBecomeLineFeeds) {
-    EXPECT_EQ("a\nb\nc\n\n\nd", NormalizeLineEnds("a\r\nb\rc\n\r\rd"));
-    EXPECT_EQ("\n", NormalizeLineEnds("\r"));
 }
 
 TEST(UpdateRules, VersionsAreComparedAsBytes) {
