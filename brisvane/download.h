@@ -21,6 +21,8 @@ enum class Outcome {
     kWriteFailed,  // the staged file cannot be created or written (disk full)
     kCancelled,
     kBadManifest,  // the manifest or Update.xml cannot be used
+    kUnverified,   // the manifest's signature is missing, malformed, wrong or by an unknown key
+    kOlderRelease, // a signed manifest older than the installed release: served again
     kRecordFailed, // Update.xml cannot be written
     kRestartFailed,
 };

@@ -8,10 +8,10 @@
 
 namespace brisvane {
 
-enum class Phase { kChecking, kDownloading, kRecording, kRestarting, kDone, kFailed };
+enum class Phase { kVerifying, kChecking, kDownloading, kRecording, kRestarting, kDone, kFailed };
 
 struct Progress {
-    Phase phase = Phase::kChecking;
+    Phase phase = Phase::kVerifying;
     std::string file;  // destination of the file being downloaded
     int fileNumber = 0;  // 1-based among the files to download
     int fileCount = 0;

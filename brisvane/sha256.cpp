@@ -12,29 +12,28 @@ constexpr DWORD kReadChunk = 1 << 20;
 
 }  // namespace
 
+// Hashed step by step (BCryptCreateHash): the one-call BCryptHash needs
+// Windows 10, and the updater runs on Windows 7.
 Sha256::Sha256() {
-    if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&m_hAlgorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
-        m_hAlgorithm = nullptr;
-        return;
-    }
+    if (!OpenAlgorithm(&m_hAlgorithm, BCRYPT_SHA256_ALGORITHM)) return;
     // With no object buffer given, the provider allocates the hash state itself.
-    if (!BCRYPT_SUCCESS(BCryptCreateHash(m_hAlgorithm, &m_hHash, nullptr, 0, nullptr, 0, 0)))
-        m_hHash = nullptr;
-}
-
-Sha256::~Sha256() {
-    if (m_hHash) BCryptDestroyHash(m_hHash);
-    if (m_hAlgorithm) BCryptCloseAlgorithmProvider(m_hAlgorithm, 0);
+    BCRYPT_HASH_HANDLE hash = nullptr;
+    if (BCRYPT_SUCCESS(BCryptCreateHash(m_hAlgorithm.get(), &hash, nullptr, 0, nullptr, 0, 0)))
+        m_hHash.reset(hash);
 }
 
 bool Sha256::Add(const void* data, ULONG size) {
     return m_hHash &&
-           BCRYPT_SUCCESS(BCryptHashData(m_hHash, static_cast<PUCHAR>(const_cast<void*>(data)), size, 0));
+           BCRYPT_SUCCESS(BCryptHashData(m_hHash.get(), static_cast<PUCHAR>(const_cast<void*>(data)), size, 0));
+}
+
+bool Sha256::Digest(UCHAR (&digest)[kDigestBytes]) {
+    return m_hHash && BCRYPT_SUCCESS(BCryptFinishHash(m_hHash.get(), digest, kDigestBytes, 0));
 }
 
 std::string Sha256::HexDigest() {
-    UCHAR digest[32] = {};
-    if (!m_hHash || !BCRYPT_SUCCESS(BCryptFinishHash(m_hHash, digest, sizeof digest, 0))) return "";
+    UCHAR digest[kDigestBytes] = {};
+    if (!Digest(digest)) return "";
     static const char kDigits[] = "0123456789abcdef";
     std::string hex;
     for (UCHAR byte : digest) {

@@ -5,23 +5,27 @@
 
 #include <string>
 
+#include "cng_handles.h"
+
 namespace brisvane {
 
 class Sha256 {
 public:
-    Sha256();
-    ~Sha256();
-    Sha256(const Sha256&) = delete;
-    Sha256& operator=(const Sha256&) = delete;
+    static constexpr ULONG kDigestBytes = 32;
 
-    bool ok() const { return m_hHash != nullptr; }
+    Sha256();
+
+    bool ok() const { return static_cast<bool>(m_hHash); }
     bool Add(const void* data, ULONG size);
-    // The digest as 64 lower-case hex digits; "" on failure. Once only.
+    // The digest; false on failure. Once only, as is HexDigest.
+    bool Digest(UCHAR (&digest)[kDigestBytes]);
+    // The digest as 64 lower-case hex digits; "" on failure.
     std::string HexDigest();
 
 private:
-    BCRYPT_ALG_HANDLE m_hAlgorithm = nullptr;
-    BCRYPT_HASH_HANDLE m_hHash = nullptr;
+    // Declared in opening order: the hash closes before its provider.
+    AlgorithmHandle m_hAlgorithm;
+    HashHandle m_hHash;
 };
 
 // The file's digest; false when it cannot be read.

@@ -40,6 +40,7 @@ std::string ByteText(std::uint64_t bytes) {
 
 std::string StatusText(const Progress& progress) {
     switch (progress.phase) {
+        case Phase::kVerifying: return "正在获取并验证更新清单…";
         case Phase::kChecking: return "正在检查已安装的文件…";
         case Phase::kDownloading: return "正在下载更新…";
         case Phase::kRecording: return "正在保存更新记录…";
@@ -78,6 +79,8 @@ std::string FailureText(const DownloadResult& failure) {
         case Outcome::kWriteFailed: why = "无法写入文件，磁盘可能已满。"; break;
         case Outcome::kCancelled: why = "更新已取消。"; break;
         case Outcome::kBadManifest: why = "更新清单无效。"; break;
+        case Outcome::kUnverified: why = "无法验证更新（签名缺失或无效），未安装任何文件。"; break;
+        case Outcome::kOlderRelease: why = "服务器提供的更新早于已安装的版本，已拒绝安装。"; break;
         case Outcome::kRecordFailed: why = "无法写入更新记录 Update.xml。"; break;
         case Outcome::kRestartFailed: why = "无法重新启动游戏。"; break;
     }

@@ -9,6 +9,8 @@
 #include "manifest.h"
 #include "offer.h"
 #include "sha256.h"
+#include "signed_release.h"
+#include "update_keys.h"
 #include "update_rules.h"
 #include "win_handles.h"
 
@@ -18,6 +20,9 @@ namespace {
 
 using zarnel::Offer;
 using zarnel::OfferedFile;
+
+// Update.xml's record of the last release installed.
+constexpr char kSerialAttribute[] = "serial";
 
 // A file to download, with where it comes from and goes to.
 struct Planned {
@@ -60,10 +65,95 @@ void MakeFolders(const std::string& destination) {
     }
 }
 
-// Replaces the file list with the staged files, or, with nothing staged,
-// records the offered version at once: a finish with an empty list changes
-// nothing, and the next start would only offer the same update again.
-bool Record(TiXmlDocument* local, const std::vector<Planned>& staged, const std::string& version) {
+// What is installed: Update.xml, the manifest's address it names, and the
+// serial of the last release installed (none yet: 0).
+struct Installed {
+    TiXmlDocument manifest;
+    std::string manifestUrl;
+    std::uint64_t serial = 0;
+};
+
+bool ReadInstalled(Installed* installed) {
+    if (!zarnel::LoadManifest(&installed->manifest, zarnel::kLocalManifest)) return false;
+    const TiXmlElement* root = installed->manifest.RootElement();
+    if (!root) return false;
+    const char* url = root->Attribute("url");
+    const char* info = root->Attribute("info");
+    if (!url || !info) return false;
+    installed->manifestUrl = zarnel::ManifestUrl(url, info);
+    const char* serial = root->Attribute(kSerialAttribute);
+    return !serial || zarnel::ParseSize(serial, &installed->serial);
+}
+
+// The release, as the publisher signed it; one older than the installed
+// release is an old manifest served again, and refused (the same serial is
+// the same release, e.g. after an attempt that failed).
+Outcome Verify(const Installed& installed, const zarnel::TimeLimits& limits, SignedRelease* release) {
+    const Outcome fetched = FetchSignedRelease(installed.manifestUrl, limits, BuiltInUpdateKeys(), release);
+    if (fetched != Outcome::kDone) return fetched;
+    if (release->offer.serial < installed.serial) return Outcome::kOlderRelease;
+    return Outcome::kDone;
+}
+
+// The offered files that differ from what is installed, with their addresses.
+bool Plan(const std::string& manifestUrl, const Offer& offer, const std::atomic<bool>& cancel,
+          std::vector<Planned>* plan) {
+    for (const OfferedFile& offered : offer.files) {
+        if (cancel) return false;
+        Planned planned;
+        planned.offered = offered;
+        planned.destination = zarnel::DestinationOf(offered.path.c_str(), offered.name.c_str());
+        if (!Resolve(manifestUrl, offered.url, &planned.url)) return false;
+        // A folder there could only be moved aside whole: refused before any download.
+        if (zarnel::IsFolder(planned.destination)) return false;
+        if (AlreadyInstalled(planned.destination, offered)) continue;
+        plan->push_back(planned);
+    }
+    return true;
+}
+
+// Each planned file into its staged name, listed in *staged once complete.
+DownloadResult Download(const std::vector<Planned>& plan, const zarnel::TimeLimits& limits,
+                        const std::atomic<bool>& cancel, ProgressState* state, std::vector<std::string>* staged) {
+    std::uint64_t totalSize = 0;
+    for (const Planned& planned : plan) totalSize += planned.offered.size;
+    state->Change([&](Progress& p) {
+        p.phase = Phase::kDownloading;
+        p.fileCount = static_cast<int>(plan.size());
+        p.totalSize = totalSize;
+    });
+    std::uint64_t done = 0;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const Planned& planned = plan[i];
+        state->Change([&](Progress& p) {
+            p.file = planned.destination;
+            p.fileNumber = static_cast<int>(i + 1);
+            p.fileBytes = 0;
+            p.fileSize = planned.offered.size;
+        });
+        const std::string file = zarnel::StagedFileOf(planned.destination);
+        MakeFolders(file);
+        DownloadResult result = DownloadFile(
+            planned.url, file, planned.offered.size, planned.offered.sha256, limits, cancel,
+            [&](std::uint64_t received) {
+                state->Change([&](Progress& p) {
+                    p.fileBytes = received;
+                    p.totalBytes = done + received;
+                });
+            });
+        if (result.outcome != Outcome::kDone) return result;
+        staged->push_back(file);
+        done += planned.offered.size;
+    }
+    return Failed(Outcome::kDone);
+}
+
+// Replaces the file list with the staged files and records the release's
+// serial; with nothing staged, records the offered version at once: a finish
+// with an empty list changes nothing, and the next start would only offer the
+// same update again. Server.xml becomes the verified manifest, whose version
+// finish records.
+bool Record(TiXmlDocument* local, const std::vector<Planned>& staged, const SignedRelease& release) {
     TiXmlElement* root = local->RootElement();
     TiXmlElement* files = root->FirstChildElement();
     if (!files) files = root->InsertEndChild(TiXmlElement("files"))->ToElement();
@@ -76,10 +166,15 @@ bool Record(TiXmlDocument* local, const std::vector<Planned>& staged, const std:
         if (planned.offered.registered) entry.SetAttribute("register", "true");
         files->InsertEndChild(entry);
     }
-    if (staged.empty()) root->SetAttribute("version", version.c_str());
-    if (!zarnel::SaveManifest(*local, zarnel::kLocalManifest)) return false;
-    if (staged.empty()) DeleteFileA(zarnel::kServerManifest);
-    return true;
+    root->SetAttribute(kSerialAttribute, std::to_string(release.offer.serial).c_str());
+    if (staged.empty()) {
+        root->SetAttribute("version", release.offer.version.c_str());
+        if (!zarnel::SaveManifest(*local, zarnel::kLocalManifest)) return false;
+        DeleteFileA(zarnel::kServerManifest);
+        return true;
+    }
+    return zarnel::SaveManifest(release.manifest, zarnel::kServerManifest) &&
+           zarnel::SaveManifest(*local, zarnel::kLocalManifest);
 }
 
 bool StartProgram() {
@@ -111,71 +206,30 @@ DownloadResult RunUpdate(ProgressState* state, const std::atomic<bool>& cancel,
     };
     state->Change([](Progress& p) { p = Progress(); });
 
-    TiXmlDocument local, server;
-    if (!zarnel::LoadManifest(&local, zarnel::kLocalManifest) || !local.RootElement())
-        return fail(Failed(Outcome::kBadManifest));
-    const char* url = local.RootElement()->Attribute("url");
-    const char* info = local.RootElement()->Attribute("info");
-    Offer offer;
-    std::string why;
-    if (!url || !info || !zarnel::LoadManifest(&server, zarnel::kServerManifest) ||
-        !ReadOffer(server, zarnel::InstallFolderLength(), &offer, &why))
-        return fail(Failed(Outcome::kBadManifest));
-    const std::string manifestUrl = zarnel::ManifestUrl(url, info);
+    Installed installed;
+    if (!ReadInstalled(&installed)) return fail(Failed(Outcome::kBadManifest));
+    SignedRelease release;
+    const Outcome verified = Verify(installed, limits, &release);
+    if (verified != Outcome::kDone) return fail(Failed(verified));
 
+    state->Change([](Progress& p) { p.phase = Phase::kChecking; });
     std::vector<Planned> plan;
-    std::uint64_t totalSize = 0;
-    for (const OfferedFile& offered : offer.files) {
-        if (cancel) return fail(Failed(Outcome::kCancelled));
-        Planned planned;
-        planned.offered = offered;
-        planned.destination = zarnel::DestinationOf(offered.path.c_str(), offered.name.c_str());
-        if (!Resolve(manifestUrl, offered.url, &planned.url)) return fail(Failed(Outcome::kBadManifest));
-        // A folder there could only be moved aside whole: refused before any download.
-        if (zarnel::IsFolder(planned.destination)) return fail(Failed(Outcome::kBadManifest));
-        if (AlreadyInstalled(planned.destination, offered)) continue;
-        totalSize += offered.size;
-        plan.push_back(planned);
+    if (!Plan(installed.manifestUrl, release.offer, cancel, &plan)) {
+        return fail(Failed(cancel ? Outcome::kCancelled : Outcome::kBadManifest));
     }
-    state->Change([&](Progress& p) {
-        p.phase = Phase::kDownloading;
-        p.fileCount = static_cast<int>(plan.size());
-        p.totalSize = totalSize;
-    });
 
     // Every staged file of this attempt goes again unless the attempt succeeds.
-    std::vector<std::string> stagedFiles;
+    std::vector<std::string> staged;
     auto undo = [&](DownloadResult result) {
-        for (const std::string& file : stagedFiles) DeleteFileA(file.c_str());
+        for (const std::string& file : staged) DeleteFileA(file.c_str());
         return fail(result);
     };
-    std::uint64_t done = 0;
-    for (std::size_t i = 0; i < plan.size(); ++i) {
-        const Planned& planned = plan[i];
-        state->Change([&](Progress& p) {
-            p.file = planned.destination;
-            p.fileNumber = static_cast<int>(i + 1);
-            p.fileBytes = 0;
-            p.fileSize = planned.offered.size;
-        });
-        const std::string staged = zarnel::StagedFileOf(planned.destination);
-        MakeFolders(staged);
-        DownloadResult result = DownloadFile(
-            planned.url, staged, planned.offered.size, planned.offered.sha256, limits, cancel,
-            [&](std::uint64_t received) {
-                state->Change([&](Progress& p) {
-                    p.fileBytes = received;
-                    p.totalBytes = done + received;
-                });
-            });
-        if (result.outcome != Outcome::kDone) return undo(result);
-        stagedFiles.push_back(staged);
-        done += planned.offered.size;
-    }
+    const DownloadResult downloaded = Download(plan, limits, cancel, state, &staged);
+    if (downloaded.outcome != Outcome::kDone) return undo(downloaded);
     if (cancel) return undo(Failed(Outcome::kCancelled));
 
     state->Change([](Progress& p) { p.phase = Phase::kRecording; });
-    if (!Record(&local, plan, offer.version)) return undo(Failed(Outcome::kRecordFailed));
+    if (!Record(&installed.manifest, plan, release)) return undo(Failed(Outcome::kRecordFailed));
     state->Change([](Progress& p) { p.phase = Phase::kRestarting; });
     // Staged and listed, the update stays consistent: the next start of the
     // program offers it again, so nothing is undone here.

@@ -1,5 +1,6 @@
-// One attempt at the update, from the saved server manifest to the restarted
-// program: find what differs, download and verify it into staged files, list
+// One attempt at the update, from the server's manifest to the restarted
+// program: fetch the manifest and check the publisher's signature and release
+// serial, find what differs, download and verify it into staged files, list
 // them in Update.xml, start the program with "TRUE".
 #pragma once
 #include <atomic>

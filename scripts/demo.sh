@@ -67,11 +67,12 @@ site_command "LISTEN $PORT"
 if [ "$UPDATE" = 1 ]; then
   . "$ROOT/tools/demo/offer_update.sh"
   cp -r "$ROOT/tools/demo/site" "$RUN_DIR/site"
-  demo_offer_update "$RUN_DIR/site" "$BUILD"
+  demo_offer_update "$RUN_DIR/site" "$BUILD" || exit 1
   site_command "FILES $PORT $RUN_DIR/site"
+  demo_verify_update "$SITE/update/manifest.xml" || exit 1
   # About 6 MB a second: the download takes a few seconds to watch.
-  demo_route_slowly "$(cat "$RUN_DIR/httpd.port")" "$PORT" /update/files/demo_pack.dat \
-    "$RUN_DIR/site/update/files/demo_pack.dat" 6000000
+  demo_route_slowly "$(cat "$RUN_DIR/httpd.port")" "$PORT" "/$DEMO_RELEASE/$DEMO_PACK" \
+    "$RUN_DIR/site/$DEMO_RELEASE/$DEMO_PACK" 6000000
 else
   site_command "FILES $PORT $ROOT/tools/demo/site"
 fi
@@ -86,8 +87,8 @@ start_session() {
 # updated: true once the install holds the new version and its files.
 updated() {
   grep -q "version=\"$DEMO_NEW_VERSION\"" "$INSTALL/Update.xml" 2>/dev/null &&
-    cmp -s "$INSTALL/Vorn_Login.exe" "$RUN_DIR/site/update/files/Vorn_Login.exe" &&
-    cmp -s "$INSTALL/data/demo_pack.dat" "$RUN_DIR/site/update/files/demo_pack.dat"
+    cmp -s "$INSTALL/Vorn_Login.exe" "$RUN_DIR/site/$DEMO_RELEASE/Vorn_Login.exe" &&
+    cmp -s "$INSTALL/$DEMO_PACK" "$RUN_DIR/site/$DEMO_RELEASE/$DEMO_PACK"
 }
 # wait_until SECONDS COMMAND...: polls the command every 0.2 s.
 wait_until() {

@@ -13,7 +13,7 @@ PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build dpkg-dev googletest clang libclang-rt-14-dev
   wine wine64 fonts-wine
   xvfb xauth x11-utils xdotool xcompmgr imagemagick fonts-wqy-microhei
-  python3 python3-xlib
+  python3 python3-xlib python3-cryptography
   locales
 )
 # 32-bit Wine only where this machine can run it: elsewhere it installs but

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "ansi_text.h"
-#include "transport_rules.h"
 
 namespace zarnel {
 
@@ -19,7 +18,7 @@ std::string Fail(int* error) {
 
 }  // namespace
 
-std::string HttpRequest::get(int* error) const {
+std::optional<ResponseBody> HttpRequest::Receive() const {
     const ULONGLONG start = GetTickCount64();
     auto timeUp = [&] { return GetTickCount64() - start > m_nWholeExchangeMs; };
 
@@ -30,9 +29,9 @@ std::string HttpRequest::get(int* error) const {
     std::uint32_t seconds = static_cast<std::uint32_t>(_time64(nullptr));
     HttpGet request;
     if (!request.Open(target, ObjectName(m_strObject, seconds), m_limits) || timeUp())
-        return Fail(error);
+        return std::nullopt;
     // A redirect that was not followed: the document is not here.
-    if (IsRedirect(request.Status())) return Fail(error);
+    if (IsRedirect(request.Status())) return std::nullopt;
 
     ResponseBody body(request.DeclaredLength());
     std::vector<char> chunk(kReadChunk);
@@ -40,12 +39,25 @@ std::string HttpRequest::get(int* error) const {
     while (std::size_t want = body.NextRead(chunk.size())) {
         DWORD got = 0;
         if (!request.Read(chunk.data(), static_cast<DWORD>(want), &got) || timeUp())
-            return Fail(error);
+            return std::nullopt;
         if (got == 0) break;
         body.Append(chunk.data(), got);
     }
-    if (!body.acceptable() || !body.complete()) return Fail(error);
-    return Utf8ToAnsi(body.Text());
+    if (!body.acceptable() || !body.complete()) return std::nullopt;
+    return body;
+}
+
+std::string HttpRequest::get(int* error) const {
+    const std::optional<ResponseBody> body = Receive();
+    if (!body) return Fail(error);
+    return Utf8ToAnsi(body->Text());
+}
+
+bool HttpRequest::getBytes(std::string* bytes) const {
+    const std::optional<ResponseBody> body = Receive();
+    if (!body) return false;
+    *bytes = body->Bytes();
+    return true;
 }
 
 }  // namespace zarnel

@@ -1,8 +1,10 @@
 // One HTTP GET of one document over WinINet, answered as ANSI text.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "http_get.h"
+#include "transport_rules.h"
 
 namespace zarnel {
 
@@ -27,8 +29,13 @@ public:
     // text and *error set to -1; otherwise *error is left as it was. Other
     // HTTP statuses are not judged here.
     std::string get(int* error) const;
+    // The body exactly as it arrived, no conversion and no cut; false on the
+    // failures get reports.
+    bool getBytes(std::string* bytes) const;
 
 private:
+    std::optional<ResponseBody> Receive() const;
+
     std::string m_strServer;
     std::string m_strObject;
     unsigned m_nPort = 80;

@@ -68,6 +68,10 @@ bool ReadOffer(const TiXmlDocument& manifest, std::size_t installFolderLength, O
     offer->version = version;
     offer->files.clear();
     const TiXmlElement* first = manifest.RootElement()->FirstChildElement();
+    // Digits only, as sizes are.
+    const char* serial = first->Attribute("serial");
+    offer->serial = 0;
+    if (serial && !ParseSize(serial, &offer->serial)) return Refuse(why, "a malformed release serial");
     DestinationSet destinations;
     for (const TiXmlElement* entry = first->NextSiblingElement("file"); entry;
          entry = entry->NextSiblingElement("file")) {

@@ -1,7 +1,8 @@
 // What the server offers, as check reads its answer and the updater the
-// saved copy (Server.xml). The publisher's format (see the README):
+// manifest it verified. The publisher's format (see the README):
 //   <manifest>
-//     <release version="2.0"/>                     first child: the version
+//     <release version="2.0" serial="12"/>         first child: the version
+//                                                  and the release serial
 //     <file path="data\" name="pack.dat" size="1234" sha256="<64 hex digits>"
 //           url="files/pack.dat"/>
 //     <file path="" name="Vorn_Login.exe" register="false" .../>
@@ -29,13 +30,18 @@ struct OfferedFile {
 
 struct Offer {
     std::string version;
+    // Rises with every release the publisher signs, whatever the version:
+    // an older signed manifest served again has a lower one.
+    std::uint64_t serial = 0;
     std::vector<OfferedFile> files;
 };
 
 // False, with the reason for a log or a test, when the manifest offers no
-// version or a file entry is unusable: a missing or malformed attribute, a
-// destination the rules of destination_rules.h refuse (below an install
-// folder of installFolderLength bytes), or two entries for one file.
+// version, a malformed serial (a missing one reads as 0: the update library
+// reads unsigned offers too; the updater wants one), or a file entry is
+// unusable: a missing or malformed attribute, a destination the rules of
+// destination_rules.h refuse (below an install folder of installFolderLength
+// bytes), or two entries for one file.
 bool ReadOffer(const TiXmlDocument& manifest, std::size_t installFolderLength, Offer* offer,
                std::string* why);
 

@@ -61,6 +61,8 @@ public:
     void Append(const char* data, std::size_t size);
     // The text: the received bytes up to the first zero byte.
     std::string Text() const;
+    // Every received byte, for bytes checked before they are read as text.
+    const std::string& Bytes() const { return m_strBytes; }
     std::size_t size() const { return m_strBytes.size(); }
 
 private:

@@ -5,7 +5,8 @@
 
 namespace zarnel {
 
-template <typename H, BOOL(WINAPI* Close)(H)>
+// Close is the platform's closing function for H; what it returns is ignored.
+template <typename H, auto Close>
 class OwnedHandle {
 public:
     explicit OwnedHandle(H handle = nullptr) : m_h(handle) {}

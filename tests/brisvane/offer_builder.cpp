@@ -14,8 +14,10 @@ std::string FilePath(std::size_t index) {
     return "/files/" + std::to_string(index);
 }
 
-std::string ServerManifest(const std::string& version, const std::vector<ServedFile>& files) {
-    std::string xml = "<?xml version=\"1.0\" ?>\n<manifest>\n  <release version=\"" + version + "\" />\n";
+std::string ServerManifest(const std::string& version, const std::vector<ServedFile>& files,
+                           std::uint64_t serial) {
+    std::string xml = "<?xml version=\"1.0\" ?>\n<manifest>\n  <release version=\"" + version + "\" serial=\"" +
+                      std::to_string(serial) + "\" />\n";
     for (std::size_t i = 0; i < files.size(); ++i) {
         const ServedFile& f = files[i];
         xml += "  <file path=\"" + f.path + "\" name=\"" + f.name + "\" size=\"" +
@@ -30,6 +32,11 @@ bool ServeFiles(support::TestHttpd& server, const std::vector<ServedFile>& files
         if (!server.Route(FilePath(i), 200, files[i].bytes)) return false;
     }
     return true;
+}
+
+bool ServeSigned(support::TestHttpd& server, const std::string& path, const std::string& manifest,
+                 const TestSigner& signer) {
+    return server.Route(path, 200, manifest) && server.Route(path + ".sig", 200, signer.Signature(manifest));
 }
 
 }  // namespace btest

@@ -6,6 +6,7 @@
 #include "folder_test.h"
 #include "offer_builder.h"
 #include "program_run.h"
+#include "test_signer.h"
 #include "updater_window.h"
 
 namespace btest {
@@ -22,9 +23,10 @@ protected:
         ASSERT_TRUE(support::CopyBuildFile(STANDIN_PROGRAM, m_dir.File("Vorn_Login.exe")));
         m_files = {{"", "a.dat", std::string(200000, 'a')}, {"", "b.dat", "new b"}};
         Write("Update.xml", "<update version=\"1.0\" url=\"" + m_server.Url("/") +
-                                "\" info=\"Server.xml\"><files /></update>");
+                                "\" info=\"manifest.xml\"><files /></update>");
         Write("Server.xml", ServerManifest("2.0", m_files));
         ASSERT_TRUE(ServeFiles(m_server, m_files));
+        ASSERT_TRUE(ServeSigned(m_server, "/manifest.xml", ServerManifest("2.0", m_files)));
         m_strUpdateXml = Read("Update.xml");
     }
     void TearDown() override {
@@ -93,12 +95,23 @@ TEST_F(UpdaterProgram, ASecondUpdaterInTheFolderEndsAtOnceAndCancelLeavesNothing
     ExpectNothingChanged();
 }
 
+// Each failure shows in the window with a retry; the last retry completes.
 TEST_F(UpdaterProgram, AFailureIsShownAndARetryCompletes) {
-    ASSERT_TRUE(m_server.Route(FilePath(1), 404, "missing"));
+    const TestSigner stranger;
+    ASSERT_TRUE(ServeSigned(m_server, "/manifest.xml", ServerManifest("2.0", m_files), stranger));
     ASSERT_TRUE(StartUpdater(m_updater));
     UpdaterWindow window(m_updater.Pid());
     ASSERT_TRUE(window.Wait());
     ASSERT_TRUE(window.WaitForStatus("更新失败"));
+    EXPECT_EQ("更新失败：无法验证更新（签名缺失或无效），未安装任何文件。", window.Status());
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window.hwnd(), brisvane::kRetryButton)));
+    EXPECT_EQ("退出", ControlText(window.hwnd(), brisvane::kCancelButton));
+    ExpectNothingChanged();
+
+    ASSERT_TRUE(ServeSigned(m_server, "/manifest.xml", ServerManifest("2.0", m_files)));
+    ASSERT_TRUE(m_server.Route(FilePath(1), 404, "missing"));
+    window.Click(brisvane::kRetryButton);
+    ASSERT_TRUE(window.WaitForStatus("HTTP"));
     EXPECT_EQ("更新失败：更新服务器返回错误（HTTP 404）。", window.Status());
     ExpectNothingChanged();
 

@@ -8,6 +8,7 @@
 
 #include "folder_test.h"
 #include "offer_builder.h"
+#include "test_signer.h"
 #include "program_run.h"
 #include "update_job.h"
 
@@ -23,6 +24,7 @@ std::string WithoutReturns(std::string text) {
 }
 
 constexpr char kProgramStarted[] = "updater-started.txt";  // the stand-in program's record
+constexpr char kManifestPath[] = "/manifest.xml";
 
 class UpdateJob : public FolderTest {
 protected:
@@ -35,24 +37,38 @@ protected:
         m_files = {{"", "client.exe", "new program"},
                   {"data\\", "pack.dat", std::string(300000, 'p') + "end"},
                   {"", "regtest.dll", "new component", true}};
-        m_strUpdateXml = "<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + m_server.Url("/") +
-                         "\" info=\"Server.xml\">\n    <files />\n</update>\n";
+        m_strUpdateXml = UpdateXml("");
     }
-    void TearDown() override {
-        // A started stand-in holds its own file until released.
-        if (Exists(kProgramStarted)) {
-            Write("release-updater.txt", "go");
-            support::WaitUntil([&] { return Exists("updater-released.txt"); }, 20000);
-        }
+    void TearDown() override { ReleaseProgram(); }
+    // A started stand-in holds its own file until released.
+    void ReleaseProgram() {
+        if (!Exists(kProgramStarted)) return;
+        Write("release-updater.txt", "go");
+        support::WaitUntil([&] { return Exists("updater-released.txt"); }, 20000);
+        for (const char* name : {kProgramStarted, "release-updater.txt", "updater-released.txt"})
+            DeleteFileA(m_dir.File(name).c_str());
     }
-    // The state check leaves behind: Update.xml, the saved server manifest,
-    // and the installed version 1 files.
+    // Version 1.0 installed, the last release's serial as attribute text.
+    std::string UpdateXml(const std::string& serialAttribute) {
+        return "<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + m_server.Url("/") +
+               "\" info=\"manifest.xml\"" + serialAttribute + ">\n    <files />\n</update>\n";
+    }
+    // The state check leaves behind (Update.xml, the saved server manifest, the
+    // installed version 1 files) and the server offering the signed version 2.0.
+    // The saved manifest offers another version: the updater reads only what
+    // it verified itself.
     void Install() {
         Write("Update.xml", m_strUpdateXml);
-        Write("Server.xml", ServerManifest("2.0", m_files));
+        Write("Server.xml", ServerManifest("6.6", m_files, 99));
         CreateDirectoryA(m_dir.File("data").c_str(), nullptr);
         for (const ServedFile& f : m_files) Write(f.path + f.name, "old " + f.name);
         ASSERT_TRUE(ServeFiles(m_server, m_files));
+        ASSERT_TRUE(ServeSigned(m_server, kManifestPath, ServerManifest("2.0", m_files, 7)));
+    }
+    // Only the manifest and its signature were asked for.
+    void ExpectNoFileFetched(const std::string& why) {
+        for (const auto& request : m_server.Requests())
+            EXPECT_NE(std::string::npos, request.line.find(kManifestPath)) << why << ": " << request.line;
     }
     brisvane::DownloadResult Run(zarnel::TimeLimits limits = zarnel::TimeLimits()) {
         std::atomic<bool> cancel{false};
@@ -87,16 +103,18 @@ TEST_F(UpdateJob, StagesVerifiedFilesListsThemAndRestartsTheProgram) {
     EXPECT_FALSE(Exists("data\\pack.dat.tmp"));
     EXPECT_EQ("old regtest.dll", Read("regtest.dll"));
     for (const auto& request : m_server.Requests()) EXPECT_EQ(std::string::npos, request.line.find("/files/1"));
-    EXPECT_EQ(2u, m_server.Requests().size());
+    EXPECT_EQ(4u, m_server.Requests().size());  // the manifest, its signature and two files
 
-    // The list names the staged files; version, url and info stay.
+    // The list names the staged files and the release's serial is recorded;
+    // version, url and info stay. Finish will read the verified manifest.
     EXPECT_EQ("<?xml version=\"1.0\" ?>\n<update version=\"1.0\" url=\"" + m_server.Url("/") +
-                  "\" info=\"Server.xml\">\n    <files>\n"
+                  "\" info=\"manifest.xml\" serial=\"7\">\n    <files>\n"
                   "        <file path=\"\" name=\"client.exe\" />\n"
                   "        <file path=\"\" name=\"regtest.dll\" register=\"true\" />\n"
                   "    </files>\n</update>\n",
               WithoutReturns(Read("Update.xml")));
-    EXPECT_TRUE(Exists("Server.xml"));
+    EXPECT_NE(std::string::npos, Read("Server.xml").find("<release version=\"2.0\" serial=\"7\" />"))
+        << Read("Server.xml");
     // The program, from this folder, with the completion argument alone.
     ASSERT_TRUE(support::WaitUntil([&] { return Read(kProgramStarted).find('\n') != std::string::npos; }, 20000));
     std::string folder = m_dir.path().substr(0, m_dir.path().size() - 1);
@@ -106,23 +124,30 @@ TEST_F(UpdateJob, StagesVerifiedFilesListsThemAndRestartsTheProgram) {
 TEST_F(UpdateJob, NewFoldersAreMadeAndOldListEntriesReplaced) {
     m_files[1].path = "maps\\north\\";
     m_strUpdateXml = "<update version=\"1.0\" url=\"" + m_server.Url("/") +
-                     "\" info=\"Server.xml\"><files><file path=\"\" name=\"stale.dat\" /></files></update>";
+                     "\" info=\"manifest.xml\"><files><file path=\"\" name=\"stale.dat\" /></files></update>";
     Write("Update.xml", m_strUpdateXml);
-    Write("Server.xml", ServerManifest("2.0", m_files));
     ASSERT_TRUE(ServeFiles(m_server, m_files));
+    ASSERT_TRUE(ServeSigned(m_server, kManifestPath, ServerManifest("2.0", m_files)));
     EXPECT_EQ(Outcome::kDone, Run().outcome);
     EXPECT_EQ(m_files[1].bytes, Read("maps\\north\\pack.dat.tmp"));
     const std::string update = Read("Update.xml");
     EXPECT_EQ(std::string::npos, update.find("stale.dat")) << update;
     EXPECT_NE(std::string::npos, update.find("<file path=\"maps\\north\\\" name=\"pack.dat\" />")) << update;
+    // Released before the test ends, or the stand-in outlives it by its time limit.
+    EXPECT_TRUE(support::WaitUntil([&] { return Exists(kProgramStarted); }, 20000));
 }
 
+// Recorded in the ANSI code page, as check reads the version next time: the
+// signed bytes are UTF-8 ("2.0 测试版").
 TEST_F(UpdateJob, WithEverythingInstalledTheVersionIsRecordedAtOnce) {
     Install();
+    const std::string manifest = ServerManifest("2.0 \xe6\xb5\x8b\xe8\xaf\x95\xe7\x89\x88", m_files, 7);
+    ASSERT_TRUE(ServeSigned(m_server, kManifestPath, manifest));
     for (const ServedFile& f : m_files) Write(f.path + f.name, f.bytes);
     EXPECT_EQ(Outcome::kDone, Run().outcome);
     const std::string update = Read("Update.xml");
-    EXPECT_NE(std::string::npos, update.find("<update version=\"2.0\"")) << update;
+    EXPECT_NE(std::string::npos, update.find("<update version=\"2.0 测试版\"")) << update;
+    EXPECT_NE(std::string::npos, update.find("serial=\"7\"")) << update;
     EXPECT_NE(std::string::npos, update.find("<files />")) << update;
     EXPECT_FALSE(Exists("Server.xml"));
     EXPECT_TRUE(support::WaitUntil([&] { return Exists(kProgramStarted); }, 20000));
@@ -166,7 +191,7 @@ TEST_F(UpdateJob, AFailedDownloadLeavesNothingBehind) {
 TEST_F(UpdateJob, AnUnreachableServerChangesNothing) {
     Install();
     m_strUpdateXml = "<update version=\"1.0\" url=\"http://127.0.0.1:" +
-                     std::to_string(support::TestHttpd::Port(31)) + "/\" info=\"Server.xml\"><files /></update>";
+                     std::to_string(support::TestHttpd::Port(31)) + "/\" info=\"manifest.xml\"><files /></update>";
     Write("Update.xml", m_strUpdateXml);
     EXPECT_EQ(Outcome::kUnreachable, Run().outcome);
     ExpectNothingChanged("nothing listens");
@@ -202,25 +227,103 @@ TEST_F(UpdateJob, ACancelStopsTheDownloadAndRemovesItsFiles) {
     ExpectNothingChanged("cancelled");
 }
 
+// Signed, but offering nothing usable; or Update.xml itself unusable.
 TEST_F(UpdateJob, AnUnusableManifestFetchesNothing) {
     Install();
     const char* manifests[] = {
-        "<manifest><release/></manifest>",
-        "<manifest><release version=\"2\"/><file path=\"..\\\" name=\"evil.dll\" size=\"1\" "
+        "<manifest><release serial=\"8\"/></manifest>",
+        "<manifest><release version=\"2\"/></manifest>",  // no serial
+        "<manifest><release version=\"2\" serial=\"8\"/><file path=\"..\\\" name=\"evil.dll\" size=\"1\" "
         "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
-        "<manifest><release version=\"2\"/><file path=\"\" name=\"a.dll\" size=\"-1\" "
+        "<manifest><release version=\"2\" serial=\"8\"/><file path=\"\" name=\"a.dll\" size=\"-1\" "
         "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
         "<manifest><release version=\"2\"/><file path=\"\" name=\"NUL.txt\" size=\"1\" "
         "sha256=\"" "0000000000000000000000000000000000000000000000000000000000000000" "\" url=\"x\"/></manifest>",
     };
     ASSERT_TRUE(m_server.ClearLog());
     for (const char* manifest : manifests) {
-        Write("Server.xml", manifest);
+        ASSERT_TRUE(ServeSigned(m_server, kManifestPath, manifest));
         EXPECT_EQ(Outcome::kBadManifest, Run().outcome) << manifest;
+        ExpectNothingChanged(manifest);
     }
-    EXPECT_TRUE(m_server.Requests().empty());
-    DeleteFileA(m_dir.File("Server.xml").c_str());
-    EXPECT_EQ(Outcome::kBadManifest, Run().outcome);
+    ExpectNoFileFetched("unusable manifests");
+    for (const std::string& update : {UpdateXml(" serial=\"x\""), UpdateXml(" serial=\"-1\""),
+                                      std::string("<update version=\"1.0\"><files /></update>")}) {
+        m_strUpdateXml = update;
+        Install();
+        EXPECT_EQ(Outcome::kBadManifest, Run().outcome) << update;
+        ExpectNothingChanged(update);
+    }
+}
+
+// Whatever differs from what the publisher signed, nothing is fetched but the
+// manifest and its signature, and nothing changes.
+TEST_F(UpdateJob, AnUnverifiedReleaseChangesNothing) {
+    Install();
+    const std::string manifest = ServerManifest("2.0", m_files, 7);
+    const std::string signature = DemoSigner().Signature(manifest);
+    std::string altered = manifest;
+    altered[altered.find("size=\"") + 6] ^= 1;  // one digit of a size
+    std::string otherSignature = DemoSigner().SignatureBytes(manifest);
+    otherSignature[5] ^= 1;
+    const TestSigner stranger;
+    struct Case {
+        const char* what;
+        std::string manifest;
+        int status;
+        std::string signature;
+    } cases[] = {
+        {"signed by another key", manifest, 200, stranger.Signature(manifest)},
+        {"altered after signing", altered, 200, signature},
+        {"one signature byte changed", manifest, 200, Base64(otherSignature)},
+        {"no signature", manifest, 404, "<h1>not found</h1>"},
+        {"a truncated signature", manifest, 200, signature.substr(0, 40)},
+        {"an empty signature", manifest, 200, ""},
+        {"not base64", manifest, 200, std::string(86, '!') + "=="},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(m_server.Route(kManifestPath, 200, c.manifest));
+        ASSERT_TRUE(m_server.Route(std::string(kManifestPath) + ".sig", c.status, c.signature));
+        ASSERT_TRUE(m_server.ClearLog());
+        EXPECT_EQ(Outcome::kUnverified, Run().outcome) << c.what;
+        ExpectNothingChanged(c.what);
+        ExpectNoFileFetched(c.what);
+        EXPECT_EQ(2u, m_server.Requests().size()) << c.what;
+    }
+}
+
+// The installed release's serial against the offered one: a lower one is an
+// old signed manifest served again; the same one is the same release.
+TEST_F(UpdateJob, AReleaseOlderThanTheInstalledOneIsRefused) {
+    struct Case {
+        std::string installed;  // Update.xml's serial attribute
+        std::uint64_t offered;
+        Outcome outcome;
+    } cases[] = {
+        {" serial=\"8\"", 7, Outcome::kOlderRelease},
+        {" serial=\"18446744073709551615\"", 0, Outcome::kOlderRelease},
+        {" serial=\"7\"", 7, Outcome::kDone},
+        {" serial=\"6\"", 7, Outcome::kDone},
+        {"", 0, Outcome::kDone},  // none recorded yet
+    };
+    for (const Case& c : cases) {
+        m_strUpdateXml = UpdateXml(c.installed);
+        Install();
+        ASSERT_TRUE(ServeSigned(m_server, kManifestPath, ServerManifest("0.9", m_files, c.offered)));
+        ASSERT_TRUE(m_server.ClearLog());
+        EXPECT_EQ(c.outcome, Run().outcome) << c.installed << " " << c.offered;
+        if (c.outcome == Outcome::kOlderRelease) {
+            ExpectNothingChanged(c.installed);
+            ExpectNoFileFetched(c.installed);
+            continue;
+        }
+        // Recorded, whether the version goes up or down.
+        const std::string update = Read("Update.xml");
+        EXPECT_NE(std::string::npos, update.find(" serial=\"" + std::to_string(c.offered) + "\">")) << update;
+        ASSERT_TRUE(support::WaitUntil([&] { return Exists(kProgramStarted); }, 20000));
+        ReleaseProgram();
+        for (const ServedFile& f : m_files) DeleteFileA(m_dir.File(f.path + f.name + ".tmp").c_str());
+    }
 }
 
 // A folder where an offered file should go could only be moved aside whole:

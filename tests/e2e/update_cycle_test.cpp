@@ -69,8 +69,8 @@ protected:
         ASSERT_TRUE(support::WriteTextFile(InstallPath("regtest.dll"), "component v1"));
         m_strUpdateXml = "<update version=\"1\" url=\"" + site.Url("/") + "\" info=\"manifest.xml\"><files /></update>";
         ASSERT_TRUE(support::WriteTextFile(InstallPath("Update.xml"), m_strUpdateXml));
-        ASSERT_TRUE(site.Route("/manifest.xml", 200, btest::ServerManifest("2", m_files)));
         ASSERT_TRUE(btest::ServeFiles(site, m_files));
+        ASSERT_TRUE(btest::ServeSigned(site, "/manifest.xml", btest::ServerManifest("2", m_files)));
     }
 
     // The program as the player starts it, from the install folder.
@@ -108,9 +108,15 @@ protected:
         return program.Attach(restarted);
     }
 
+    // Requests of the manifest itself (by check and by the updater), not of its signature.
     int ManifestRequests() {
         int count = 0;
-        for (const std::string& path : RequestedPaths()) count += path.rfind("/manifest.xml", 0) == 0;
+        for (const std::string& path : RequestedPaths()) count += path.rfind("/manifest.xml?", 0) == 0;
+        return count;
+    }
+    int FileRequests() {
+        int count = 0;
+        for (const std::string& path : RequestedPaths()) count += path.rfind("/files/", 0) == 0;
         return count;
     }
 
@@ -141,7 +147,7 @@ protected:
         for (const ServedFile& f : m_files) EXPECT_TRUE(InstallFile(f.path + f.name) == f.bytes) << f.name;
         const std::string update = InstallFile("Update.xml");
         EXPECT_NE(std::string::npos, update.find("<update version=\"2\" url=\"" + site.Url("/") +
-                                                 "\" info=\"manifest.xml\">")) << update;
+                                                 "\" info=\"manifest.xml\"")) << update;
         EXPECT_NE(std::string::npos, update.find("<files />")) << update;
         EXPECT_FALSE(support::FileExists(InstallPath("Server.xml")));
         ExpectNothingStaged("version 2");
@@ -171,7 +177,9 @@ TEST_F(UpdateCycle, Version2ArrivesAndTheProgramComesBackOnIt) {
     auto aside = Matching("Vorn_Login.exe.previous-*");
     ASSERT_EQ(1u, aside.size());
     EXPECT_TRUE(InstallFile(aside[0]) == m_strOldProgram);
-    EXPECT_EQ(2, ManifestRequests());
+    // Check's, the updater's own, and check's after the restart.
+    EXPECT_EQ(3, ManifestRequests());
+    EXPECT_NE(std::string::npos, InstallFile("Update.xml").find(" serial=\"1\"")) << InstallFile("Update.xml");
     const std::string component = InstallPath("regtest.dll");
     EXPECT_TRUE(WaitUntil([&] { return lstrcmpiA(component.c_str(), InstallFile("registered.txt").c_str()) == 0; },
                           60000))
@@ -184,7 +192,55 @@ TEST_F(UpdateCycle, Version2ArrivesAndTheProgramComesBackOnIt) {
     EXPECT_TRUE(InstallFile("Vorn_Login.exe") == m_files[2].bytes);
     EXPECT_TRUE(Matching("Vorn_Login.exe.previous-*").empty());
     EXPECT_EQ(std::string::npos, InstallFile("Update.xml").find("previous"));
-    EXPECT_EQ(3, ManifestRequests());
+    EXPECT_EQ(4, ManifestRequests());
+}
+
+// A release the publisher did not sign as served, at two starts of the
+// program: the updater fetches no file, says the update could not be
+// verified, and offers a retry and an exit. The next start with the
+// publisher's release completes.
+TEST_F(UpdateCycle, AnUnverifiedReleaseInstallsNothingAndTheNextStartCompletes) {
+    InstallVersion1();
+    const std::string manifest = btest::ServerManifest("2", m_files);
+    // The program's entry pointing at other bytes, with the publisher's signature.
+    std::string altered = manifest;
+    const std::size_t digest = altered.find("sha256=\"", altered.find("Vorn_Login.exe")) + 8;
+    altered[digest] = altered[digest] == '0' ? '1' : '0';
+    const btest::TestSigner stranger;
+    struct Served {
+        const char* what;
+        std::string manifest;
+        std::string signature;
+    } served[] = {
+        {"signed by another key", manifest, stranger.Signature(manifest)},
+        {"altered after signing", altered, btest::DemoSigner().Signature(manifest)},
+    };
+    for (const Served& s : served) {
+        ASSERT_TRUE(site.Route("/manifest.xml", 200, s.manifest));
+        ASSERT_TRUE(site.Route("/manifest.xml.sig", 200, s.signature));
+        ASSERT_TRUE(site.ClearLog());
+        ASSERT_TRUE(StartInstalled());
+        ASSERT_TRUE(program.WaitForExit(30000)) << s.what;
+        ProgramRun updater;
+        ASSERT_TRUE(updater.Attach(WaitForUpdater())) << s.what;
+        btest::UpdaterWindow window(updater.Pid());
+        ASSERT_TRUE(window.Wait()) << s.what;
+        ASSERT_TRUE(window.WaitForStatus("更新失败")) << s.what;
+        EXPECT_NE(std::string::npos, window.Status().find("无法验证更新")) << s.what << ": " << window.Status();
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(window.hwnd(), brisvane::kRetryButton))) << s.what;
+        EXPECT_EQ("退出", btest::ControlText(window.hwnd(), brisvane::kCancelButton)) << s.what;
+        EXPECT_EQ(0, FileRequests()) << s.what;
+        ExpectVersion1(s.what);
+        ExpectNothingStaged(s.what);
+        window.Click(brisvane::kCancelButton);
+        ASSERT_TRUE(updater.WaitForExit(30000)) << s.what;
+        EXPECT_EQ(1u, updater.ExitCode()) << s.what;
+        ExpectVersion1(s.what);
+    }
+
+    ASSERT_TRUE(btest::ServeSigned(site, "/manifest.xml", manifest));
+    ASSERT_TRUE(StartInstalled());
+    ExpectCycleCompletes();
 }
 
 // A file and a folder with Chinese names arrive under those names. The

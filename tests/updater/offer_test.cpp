@@ -24,12 +24,13 @@ std::string FileEntry(const std::string& path, const std::string& name, const st
 TEST(Offer, ReadsTheVersionAndEveryFileAfterIt) {
     Offer offer;
     std::string why;
-    ASSERT_TRUE(Read("<m><!-- c --><release version=\"2.0\"/>" + FileEntry("data\\", "a.dat") +
+    ASSERT_TRUE(Read("<m><!-- c --><release version=\"2.0\" serial=\"0012\"/>" + FileEntry("data\\", "a.dat") +
                          "<note/>" + FileEntry("", "b.dll", "register=\"true\"") +
                          FileEntry("", "c.dll", "register=\"TRUE\"") + "</m>",
                      &offer, &why))
         << why;
     EXPECT_EQ("2.0", offer.version);
+    EXPECT_EQ(12u, offer.serial);
     ASSERT_EQ(3u, offer.files.size());
     EXPECT_EQ("data\\", offer.files[0].path);
     EXPECT_EQ("a.dat", offer.files[0].name);
@@ -39,8 +40,12 @@ TEST(Offer, ReadsTheVersionAndEveryFileAfterIt) {
     EXPECT_TRUE(offer.files[1].registered);
     EXPECT_FALSE(offer.files[2].registered);
     // The version entry itself is no file, even when it is called so.
-    ASSERT_TRUE(Read("<m><file version=\"3\"/></m>", &offer, &why));
+    ASSERT_TRUE(Read("<m><file version=\"3\" serial=\"18446744073709551615\"/></m>", &offer, &why));
+    EXPECT_EQ(UINT64_MAX, offer.serial);
     EXPECT_TRUE(offer.files.empty());
+    // Unsigned offers, which the update library reads too, have none.
+    ASSERT_TRUE(Read("<m><release version=\"3\"/></m>", &offer, &why));
+    EXPECT_EQ(0u, offer.serial);
 }
 
 TEST(Offer, RefusesUnusableEntries) {
@@ -48,6 +53,11 @@ TEST(Offer, RefusesUnusableEntries) {
     std::string why;
     const std::string head = "<m><release version=\"2\"/>";
     EXPECT_FALSE(Read("<m><release/></m>", &offer, &why));
+    // The serial: digits only, no sign, no overflow.
+    for (const char* serial : {"", "-1", "+1", "1.5", "x", " 1", "18446744073709551616"}) {
+        EXPECT_FALSE(Read(std::string("<m><release version=\"2\" serial=\"") + serial + "\"/></m>", &offer, &why))
+            << serial;
+    }
     for (const std::string& bad : std::vector<std::string>{
              "<file path=\"\" name=\"a\" size=\"1\" sha256=\"" + kHash + "\"/>",  // no url
              "<file name=\"a\" size=\"1\" sha256=\"" + kHash + "\" url=\"a\"/>",  // no path

@@ -105,6 +105,24 @@ TEST_F(Transport, CutsAtTheFirstZeroByteAndConvertsUtf8ToTheAnsiCodePage) {
     EXPECT_EQ("a?b", Served("a\xe0\xb8\x81" "b", "length"));  // Thai ko kai
 }
 
+// A signed document is checked byte for byte: its bytes come as they arrived.
+TEST_F(Transport, HandsOverRawBytesUncutAndUnconverted) {
+    const std::string body("<m>\0\xe6\x9b\xb4\r\n</m>", 12);
+    ASSERT_TRUE(m_server.Route("/doc", 200, body, "length"));
+    HttpRequest request;
+    request.setServer("127.0.0.1");
+    request.setObject("/doc");
+    request.setPort(m_server.port());
+    std::string bytes = "(untouched)";
+    ASSERT_TRUE(request.getBytes(&bytes));
+    EXPECT_EQ(body, bytes);
+    // A body cut short is no body.
+    ASSERT_TRUE(m_server.Route("/doc", 200, body, "declared=20"));
+    bytes = "(untouched)";
+    EXPECT_FALSE(request.getBytes(&bytes));
+    EXPECT_EQ("(untouched)", bytes);
+}
+
 TEST_F(Transport, ReturnsAnErrorPageAsText) {
     ASSERT_TRUE(m_server.Route("/doc", 404, "<h1>missing</h1>"));
     int error = 0;

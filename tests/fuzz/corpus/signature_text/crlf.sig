@@ -1,0 +1,1 @@
+2iOzRf2/wDK4KengbWbIvQ/xyk9hO292Vl+e0gCytBRAsFx89YMynGMQ2Fmb8jFW2sv9FcC526R145lY/NaCbg==
