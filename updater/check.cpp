@@ -55,6 +55,10 @@ bool Check(int* error) {
     Offer offer;
     std::string why;
     if (!ReadOffer(offered, InstallFolderLength(), &offer, &why)) return Fail(error);
+    // A folder in a file's place would fail the updater every time as well.
+    for (const OfferedFile& file : offer.files) {
+        if (IsFolder(DestinationOf(file.path.c_str(), file.name.c_str()))) return Fail(error);
+    }
 
     if (SameVersion(installed, version)) return true;
     // The updater reads the saved copy: without it no update can start.

@@ -237,6 +237,11 @@ TEST_F(Check, AnOfferWithAnUnusableDestinationIsNoUpdate) {
     EXPECT_FALSE(CallCheck(&error));
     EXPECT_EQ(0, error);
     EXPECT_NE(std::string::npos, Read("Server.xml").find("name=\"x.dll\"")) << Read("Server.xml");
+    // Unless a folder stands where one of them goes.
+    Write("Server.xml", kOldServer);
+    ASSERT_TRUE(CreateDirectoryA("x.dll", nullptr));
+    ExpectFailure("a folder named x.dll");
+    RemoveDirectoryA("x.dll");
 }
 
 TEST_F(Check, SendsOneCacheBustingHttp10Get) {
