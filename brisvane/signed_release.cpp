@@ -41,7 +41,7 @@ Outcome ReadSignedRelease(const std::string& bytes, const std::string& signature
         !zarnel::ReadOffer(release->manifest, zarnel::InstallFolderLength(), &release->offer, &why))
         return Outcome::kBadManifest;
     // Without a serial, an older signed manifest could be served again unnoticed.
-    if (release->offer.serial == 0) return Outcome::kBadManifest;
+    if (!release->manifest.RootElement()->FirstChildElement()->Attribute("serial")) return Outcome::kBadManifest;
     return Outcome::kDone;
 }
 

@@ -335,7 +335,7 @@ TEST_F(UpdateJob, AFolderInADestinationsPlaceFetchesNothing) {
     Write("regtest.dll\\inside.dat", "inside");
     ASSERT_TRUE(m_server.ClearLog());
     EXPECT_EQ(Outcome::kBadManifest, Run().outcome);
-    EXPECT_TRUE(m_server.Requests().empty());
+    ExpectNoFileFetched("a folder in the way");
     EXPECT_EQ("inside", Read("regtest.dll\\inside.dat"));
     for (const ServedFile& f : m_files) EXPECT_FALSE(Exists(f.path + f.name + ".tmp")) << f.name;
     EXPECT_EQ(m_strUpdateXml, Read("Update.xml"));

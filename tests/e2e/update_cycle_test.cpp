@@ -252,7 +252,7 @@ TEST_F(UpdateCycle, AFileWithAChineseNameArrivesUnderThatName) {
     for (int i = 0; map.size() < 200000; ++i) map += "map line " + std::to_string(i) + "\n";
     std::vector<ServedFile> offered = m_files;
     offered.push_back({"\xE8\xB5\x84\xE6\x96\x99\\", "\xE5\x9C\xB0\xE5\x9B\xBE.dat", map});  // 资料\地图.dat
-    ASSERT_TRUE(site.Route("/manifest.xml", 200, btest::ServerManifest("2", offered)));
+    ASSERT_TRUE(btest::ServeSigned(site, "/manifest.xml", btest::ServerManifest("2", offered)));
     ASSERT_TRUE(btest::ServeFiles(site, offered));
     ASSERT_TRUE(StartInstalled());
     ExpectCycleCompletes();

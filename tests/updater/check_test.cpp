@@ -153,7 +153,8 @@ TEST_F(Check, AnOfferInChineseIsSavedAsTheUpdaterReadsIt) {
                                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<manifest>\n"
                                "  <release version=\"2.0 \xe6\xad\xa3\xe5\xbc\x8f\xe7\x89\x88\" "
                                "notes=\"\xe6\x9b\xb4\xe6\x96\xb0\"/>\n"
-                               "  <file path=\"\xe6\x95\xb0\xe6\x8d\xae\\\" name=\"\xe5\x9c\xb0\xe5\x9b\xbe.dat\"/>\n"
+                               "  <file path=\"\xe6\x95\xb0\xe6\x8d\xae\\\" name=\"\xe5\x9c\xb0\xe5\x9b\xbe.dat\" size=\"1\" url=\"f\"\n"
+                               "        sha256=\"" + std::string(64, '0') + "\"/>\n"
                                "</manifest>\n"));
     WriteLocalManifest("1.0", "Server.xml", "<files><f path=\"\" name=\"a.dat\"/></files>");
     Write("a.dat.tmp", "new a.dat");
@@ -163,7 +164,7 @@ TEST_F(Check, AnOfferInChineseIsSavedAsTheUpdaterReadsIt) {
     const std::string saved = Read("Server.xml");
     EXPECT_NE(std::string::npos, saved.find("<release version=\"2.0 \xd5\xfd\xca\xbd\xb0\xe6\" "
                                             "notes=\"\xb8\xfc\xd0\xc2\" />")) << saved;
-    EXPECT_NE(std::string::npos, saved.find("<file path=\"\xca\xfd\xbe\xdd\\\" name=\"\xb5\xd8\xcd\xbc.dat\" />"))
+    EXPECT_NE(std::string::npos, saved.find("<file path=\"\xca\xfd\xbe\xdd\\\" name=\"\xb5\xd8\xcd\xbc.dat\" size=\"1\""))
         << saved;
     // finish loads Server.xml as the updater does and records its version;
     // the same answer is then nothing to do.
