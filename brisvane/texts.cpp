@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "updater_token.h"
+
 namespace brisvane {
 
 namespace {
-
-constexpr char kAccessToken[] = "KT481D27-M305-942e-C7F2-5H9036B14RMX";
 
 std::string Printed(const char* format, double a, double b = 0) {
     char text[128];
@@ -18,7 +18,7 @@ std::string Printed(const char* format, double a, double b = 0) {
 }  // namespace
 
 bool IsUpdaterCommandLine(const char* commandLine) {
-    return commandLine && std::strcmp(commandLine, kAccessToken) == 0;
+    return commandLine && std::strcmp(commandLine, zarnel::kUpdaterAccessToken) == 0;
 }
 
 std::string UpdaterMutexName(const std::string& folder) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "exports_impl.h"
+#include "updater_token.h"
 #include "win_handles.h"
 
 namespace zarnel {
@@ -10,7 +11,6 @@ namespace zarnel {
 namespace {
 
 constexpr char kUpdater[] = "./Brisvane.exe";
-constexpr char kAccessToken[] = "KT481D27-M305-942e-C7F2-5H9036B14RMX";
 
 }  // namespace
 
@@ -19,8 +19,8 @@ bool Run(int* error) {
     // CreateProcessA may write into the command line, so it gets a buffer of
     // its own; the token alone is the child's whole command line.
     char commandLine[128] = {};
-    static_assert(sizeof kAccessToken <= sizeof commandLine, "token fits");
-    std::memcpy(commandLine, kAccessToken, sizeof kAccessToken);
+    static_assert(sizeof kUpdaterAccessToken <= sizeof commandLine, "token fits");
+    std::memcpy(commandLine, kUpdaterAccessToken, sizeof kUpdaterAccessToken);
 
     // The updater starts with the window and standard-handle settings this
     // process was started with.
