@@ -7,7 +7,7 @@
 #include <string>
 
 #include "progress_window.h"
-#include "texts.h"
+#include "start_rules.h"
 #include "win_handles.h"
 
 namespace {

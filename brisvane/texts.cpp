@@ -1,9 +1,6 @@
 #include "texts.h"
 
 #include <cstdio>
-#include <cstring>
-
-#include "updater_token.h"
 
 namespace brisvane {
 
@@ -16,19 +13,6 @@ std::string Printed(const char* format, double a, double b = 0) {
 }
 
 }  // namespace
-
-bool IsUpdaterCommandLine(const char* commandLine) {
-    return commandLine && std::strcmp(commandLine, zarnel::kUpdaterAccessToken) == 0;
-}
-
-std::string UpdaterMutexName(const std::string& folder) {
-    // Backslashes are the one character a kernel object name may not hold.
-    std::string name = "Local\\Brisvane:" + folder;
-    for (std::size_t i = 6; i < name.size(); ++i) {
-        if (name[i] == '\\') name[i] = '/';
-    }
-    return name;
-}
 
 std::string ByteText(std::uint64_t bytes) {
     const double value = static_cast<double>(bytes);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sha256.h"
+#include "start_rules.h"
 #include "texts.h"
 
 namespace brisvane {
