@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "destination_rules.h"
 #include "updater_token.h"
 
 namespace brisvane {
@@ -12,7 +13,7 @@ bool IsUpdaterCommandLine(const char* commandLine) {
 
 std::string UpdaterMutexName(const std::string& folder) {
     // Backslashes are the one character a kernel object name may not hold.
-    std::string name = "Local\\Brisvane:" + folder;
+    std::string name = "Local\\Brisvane:" + zarnel::DestinationKey(folder);
     for (std::size_t i = 6; i < name.size(); ++i) {
         if (name[i] == '\\') name[i] = '/';
     }

@@ -9,7 +9,7 @@ namespace brisvane {
 // whole command line, and by nothing else.
 bool IsUpdaterCommandLine(const char* commandLine);
 // One updater per install folder: the name of its mutex, from the folder's
-// full path (already case-folded by the caller).
+// full path, in the one case Windows compares paths in.
 std::string UpdaterMutexName(const std::string& folder);
 
 }  // namespace brisvane

@@ -17,6 +17,9 @@ TEST(Start, OnlyTheTokenAloneStartsAnUpdate) {
     // One name per folder, without the backslashes a kernel name may not hold.
     EXPECT_EQ("Local\\Brisvane:c:/games/arvendel", UpdaterMutexName("c:\\games\\arvendel"));
     EXPECT_NE(UpdaterMutexName("c:\\a"), UpdaterMutexName("c:\\b"));
+    // The folder as Windows compares it: one folder however its letters are written.
+    EXPECT_EQ(UpdaterMutexName("c:\\games\\arvendel"), UpdaterMutexName("C:\\Games/ARVENDEL"));
+    EXPECT_EQ(UpdaterMutexName("d:\\游戏\\ａβ"), UpdaterMutexName("D:\\游戏\\ＡΒ"));
 }
 
 TEST(Texts, AmountsAndFailuresReadForAPlayer) {
