@@ -8,11 +8,11 @@
 #include "install_folder.h"
 #include "manifest.h"
 #include "offer.h"
+#include "process_start.h"
 #include "sha256.h"
 #include "signed_release.h"
 #include "update_keys.h"
 #include "update_rules.h"
-#include "win_handles.h"
 
 namespace brisvane {
 
@@ -178,19 +178,11 @@ bool Record(TiXmlDocument* local, const std::vector<Planned>& staged, const Sign
 }
 
 bool StartProgram() {
-    std::string commandLine = std::string("\"") + kProgram + "\" " + kCompletionArgument;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
     // The folder named: a bare application name is not looked up in the
     // current directory everywhere.
-    const std::string application = std::string(".\\") + kProgram;
-    if (!CreateProcessA(application.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return false;
-    zarnel::KernelHandle process(started.hProcess);
-    zarnel::KernelHandle thread(started.hThread);
-    return true;
+    return zarnel::StartProcess(std::string(".\\") + kProgram,
+                                std::string("\"") + kProgram + "\" " + kCompletionArgument,
+                                zarnel::Inheritance::kNone);
 }
 
 }  // namespace
