@@ -74,13 +74,8 @@ struct Installed {
 };
 
 bool ReadInstalled(Installed* installed) {
-    if (!zarnel::LoadManifest(&installed->manifest, zarnel::kLocalManifest)) return false;
-    const TiXmlElement* root = installed->manifest.RootElement();
-    if (!root) return false;
-    const char* url = root->Attribute("url");
-    const char* info = root->Attribute("info");
-    if (!url || !info) return false;
-    installed->manifestUrl = zarnel::ManifestUrl(url, info);
+    const TiXmlElement* root = zarnel::LoadInstalledRoot(&installed->manifest);
+    if (!root || !zarnel::ServerManifestUrlOf(*root, &installed->manifestUrl)) return false;
     const char* serial = root->Attribute(kSerialAttribute);
     return !serial || zarnel::ParseSize(serial, &installed->serial);
 }

@@ -24,19 +24,17 @@ bool Fail(int* error) {
 bool Check(int* error) {
     *error = 0;
     TiXmlDocument local;
-    if (!LoadManifest(&local, kLocalManifest)) return Fail(error);
-    const TiXmlElement* root = local.RootElement();
+    TiXmlElement* root = LoadInstalledRoot(&local);
     if (!root) return Fail(error);
     const char* installed = root->Attribute("version");
-    const char* url = root->Attribute("url");
-    const char* info = root->Attribute("info");
-    if (!installed || !url || !info) return Fail(error);
+    std::string manifestUrl;
+    if (!installed || !ServerManifestUrlOf(*root, &manifestUrl)) return Fail(error);
     // Previous copies that the last update had to move aside are free once
     // the programs that held them have ended: this start is the moment.
-    if (RemoveAsideCopies(local.RootElement())) SaveManifest(local, kLocalManifest);
+    if (RemoveAsideCopies(root)) SaveManifest(local, kLocalManifest);
 
     UrlTarget target;
-    if (!splitUrl(ManifestUrl(url, info), &target)) return Fail(error);
+    if (!splitUrl(manifestUrl, &target)) return Fail(error);
     HttpRequest request;
     request.setServer(target.server);
     request.setObject(target.object);

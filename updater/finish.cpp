@@ -56,8 +56,7 @@ bool CompleteEntry(const TiXmlElement& entry, std::size_t installFolderLength, T
 bool Finish(int* error) {
     *error = 0;
     TiXmlDocument local;
-    if (!LoadManifest(&local, kLocalManifest)) return false;
-    TiXmlElement* root = local.RootElement();
+    TiXmlElement* root = LoadInstalledRoot(&local);
     if (!root) return false;
     TiXmlElement* files = root->FirstChildElement();
     if (!files) return false;
