@@ -2,6 +2,7 @@
 // own error status. Nothing may unwind out of here: i686 MinGW exceptions
 // cannot cross the caller's frames, so each export catches everything.
 #include "exports_impl.h"
+#include "step_failure.h"
 
 #define ZARNEL_EXPORT extern "C" __declspec(dllexport)
 
@@ -18,8 +19,7 @@ ZARNEL_EXPORT bool __cdecl check(int* error) {
     try {
         return zarnel::Check(status);
     } catch (...) {
-        *status = -1;
-        return false;
+        return zarnel::Failed(status);
     }
 }
 
@@ -29,8 +29,7 @@ ZARNEL_EXPORT bool __cdecl run(int* error) {
     try {
         return zarnel::Run(status);
     } catch (...) {
-        *status = -1;
-        return false;
+        return zarnel::Failed(status);
     }
 }
 

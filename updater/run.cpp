@@ -1,5 +1,6 @@
 #include "exports_impl.h"
 #include "process_start.h"
+#include "step_failure.h"
 #include "updater_token.h"
 
 namespace zarnel {
@@ -15,10 +16,7 @@ bool Run(int* error) {
     // The token alone is the updater's whole command line. It starts with the
     // window and standard-handle settings this process was started with, and
     // is not waited for: the launcher exits right after.
-    if (!StartProcess(kUpdater, kUpdaterAccessToken, Inheritance::kFromThisProcess)) {
-        *error = -1;
-        return false;
-    }
+    if (!StartProcess(kUpdater, kUpdaterAccessToken, Inheritance::kFromThisProcess)) return Failed(error);
     return true;
 }
 
