@@ -31,13 +31,6 @@ struct Planned {
     std::string destination;
 };
 
-DownloadResult Failed(Outcome outcome, DWORD status = 0) {
-    DownloadResult result;
-    result.outcome = outcome;
-    result.status = status;
-    return result;
-}
-
 bool Resolve(const std::string& base, const std::string& relative, std::string* url) {
     DWORD size = INTERNET_MAX_URL_LENGTH;
     std::vector<char> buffer(size);
@@ -140,7 +133,7 @@ DownloadResult Download(const std::vector<Planned>& plan, const zarnel::TimeLimi
         staged->push_back(file);
         done += planned.offered.size;
     }
-    return Failed(Outcome::kDone);
+    return Succeeded();
 }
 
 // Replaces the file list with the staged files and records the release's
@@ -194,15 +187,15 @@ DownloadResult RunUpdate(ProgressState* state, const std::atomic<bool>& cancel,
     state->Change([](Progress& p) { p = Progress(); });
 
     Installed installed;
-    if (!ReadInstalled(&installed)) return fail(Failed(Outcome::kBadManifest));
+    if (!ReadInstalled(&installed)) return fail(Failure(Outcome::kBadManifest));
     SignedRelease release;
     const Outcome verified = Verify(installed, limits, &release);
-    if (verified != Outcome::kDone) return fail(Failed(verified));
+    if (verified != Outcome::kDone) return fail(Failure(verified));
 
     state->Change([](Progress& p) { p.phase = Phase::kChecking; });
     std::vector<Planned> plan;
     if (!Plan(installed.manifestUrl, release.offer, cancel, &plan)) {
-        return fail(Failed(cancel ? Outcome::kCancelled : Outcome::kBadManifest));
+        return fail(Failure(cancel ? Outcome::kCancelled : Outcome::kBadManifest));
     }
 
     // Every staged file of this attempt goes again unless the attempt succeeds.
@@ -213,16 +206,16 @@ DownloadResult RunUpdate(ProgressState* state, const std::atomic<bool>& cancel,
     };
     const DownloadResult downloaded = Download(plan, limits, cancel, state, &staged);
     if (downloaded.outcome != Outcome::kDone) return undo(downloaded);
-    if (cancel) return undo(Failed(Outcome::kCancelled));
+    if (cancel) return undo(Failure(Outcome::kCancelled));
 
     state->Change([](Progress& p) { p.phase = Phase::kRecording; });
-    if (!Record(&installed.manifest, plan, release)) return undo(Failed(Outcome::kRecordFailed));
+    if (!Record(&installed.manifest, plan, release)) return undo(Failure(Outcome::kRecordFailed));
     state->Change([](Progress& p) { p.phase = Phase::kRestarting; });
     // Staged and listed, the update stays consistent: the next start of the
     // program offers it again, so nothing is undone here.
-    if (!StartProgram()) return fail(Failed(Outcome::kRestartFailed));
+    if (!StartProgram()) return fail(Failure(Outcome::kRestartFailed));
     state->Change([](Progress& p) { p.phase = Phase::kDone; });
-    return Failed(Outcome::kDone);
+    return Succeeded();
 }
 
 }  // namespace brisvane

@@ -31,10 +31,7 @@ TEST(Texts, AmountsAndFailuresReadForAPlayer) {
     EXPECT_EQ(0, Permille(5, 0));
     EXPECT_EQ(500, Permille(1, 2));
     EXPECT_EQ(1000, Permille(3, 2));
-    DownloadResult failure;
-    failure.outcome = Outcome::kHttpStatus;
-    failure.status = 404;
-    EXPECT_EQ("更新失败：更新服务器返回错误（HTTP 404）。", FailureText(failure));
+    EXPECT_EQ("更新失败：更新服务器返回错误（HTTP 404）。", FailureText(Failure(Outcome::kHttpStatus, 404)));
     Progress progress;
     progress.phase = Phase::kDownloading;
     progress.file = "data\\pack.dat";
