@@ -8,39 +8,25 @@
 
 namespace {
 
-// A null status pointer is written to a local instead of crashing.
-int* StatusOf(int* error, int* fallback) { return error ? error : fallback; }
-
-}  // namespace
-
-ZARNEL_EXPORT bool __cdecl check(int* error) {
+// One step behind the boundary: a null status pointer is written to a local
+// instead of crashing, and an exception is the step's failure, with the
+// status failureStatus.
+bool Guarded(bool (*step)(int*), int* error, int failureStatus) {
     int ignored = 0;
-    int* status = StatusOf(error, &ignored);
+    int* status = error ? error : &ignored;
     try {
-        return zarnel::Check(status);
+        return step(status);
     } catch (...) {
-        return zarnel::Failed(status);
-    }
-}
-
-ZARNEL_EXPORT bool __cdecl run(int* error) {
-    int ignored = 0;
-    int* status = StatusOf(error, &ignored);
-    try {
-        return zarnel::Run(status);
-    } catch (...) {
-        return zarnel::Failed(status);
-    }
-}
-
-// finish reports failure through its result only; its status stays 0.
-ZARNEL_EXPORT bool __cdecl finish(int* error) {
-    int ignored = 0;
-    int* status = StatusOf(error, &ignored);
-    try {
-        return zarnel::Finish(status);
-    } catch (...) {
-        *status = 0;
+        *status = failureStatus;
         return false;
     }
 }
+
+}  // namespace
+
+ZARNEL_EXPORT bool __cdecl check(int* error) { return Guarded(zarnel::Check, error, zarnel::kStepFailed); }
+
+ZARNEL_EXPORT bool __cdecl run(int* error) { return Guarded(zarnel::Run, error, zarnel::kStepFailed); }
+
+// finish reports failure through its result only; its status stays 0.
+ZARNEL_EXPORT bool __cdecl finish(int* error) { return Guarded(zarnel::Finish, error, 0); }

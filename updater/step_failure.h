@@ -4,8 +4,10 @@
 
 namespace zarnel {
 
+constexpr int kStepFailed = -1;
+
 inline bool Failed(int* error) {
-    *error = -1;
+    *error = kStepFailed;
     return false;
 }
 
