@@ -24,13 +24,6 @@ DWORD NextBlockSize(DWORD block, ULONGLONG tookMs) {
     return block;
 }
 
-DownloadResult Result(Outcome outcome, DWORD status = 0) {
-    DownloadResult result;
-    result.outcome = outcome;
-    result.status = status;
-    return result;
-}
-
 // The staged file is written through this, and deleted unless kept.
 class StagedFile {
 public:
@@ -67,45 +60,45 @@ DownloadResult DownloadFile(const std::string& url, const std::string& staged, s
                             const std::string& sha256, const zarnel::TimeLimits& limits,
                             const std::atomic<bool>& cancel, const ByteProgress& progress) {
     zarnel::UrlTarget target;
-    if (!zarnel::splitUrl(url, &target)) return Result(Outcome::kBadManifest);
+    if (!zarnel::splitUrl(url, &target)) return Failure(Outcome::kBadManifest);
     zarnel::HttpGet request;
-    if (!request.Open(target, target.object, limits)) return Result(Outcome::kUnreachable);
-    if (cancel) return Result(Outcome::kCancelled);
+    if (!request.Open(target, target.object, limits)) return Failure(Outcome::kUnreachable);
+    if (cancel) return Failure(Outcome::kCancelled);
     const DWORD status = request.Status();
-    if (status != 200) return Result(Outcome::kHttpStatus, status);
+    if (status != 200) return Failure(Outcome::kHttpStatus, status);
     auto declared = request.DeclaredLength();
-    if (declared && *declared != size) return Result(Outcome::kShortBody);
+    if (declared && *declared != size) return Failure(Outcome::kShortBody);
 
     StagedFile file(staged);
-    if (!file.ok()) return Result(Outcome::kWriteFailed);
+    if (!file.ok()) return Failure(Outcome::kWriteFailed);
     // Declared before the reads' early returns, and after the file: it stops
     // writing before the file closes.
     BlockSink sink(file.handle());
     std::uint64_t received = 0;
     DWORD block = kSmallestBlock;
     for (;;) {
-        if (cancel) return Result(Outcome::kCancelled);
+        if (cancel) return Failure(Outcome::kCancelled);
         // More than promised is as wrong as less: ask for one byte past it.
         const std::uint64_t left = size - received + 1;
         std::vector<char> data(static_cast<std::size_t>(std::min<std::uint64_t>(block, left)));
         const ULONGLONG start = GetTickCount64();
         DWORD got = 0;
         if (!request.ReadBlock(data.data(), static_cast<DWORD>(data.size()), &got))
-            return Result(Outcome::kUnreachable);
+            return Failure(Outcome::kUnreachable);
         if (got == 0) break;
         block = NextBlockSize(block, GetTickCount64() - start);
         received += got;
-        if (received > size) return Result(Outcome::kShortBody);
+        if (received > size) return Failure(Outcome::kShortBody);
         data.resize(got);
-        if (!sink.Push(std::move(data))) return Result(Outcome::kWriteFailed);
+        if (!sink.Push(std::move(data))) return Failure(Outcome::kWriteFailed);
         progress(received);
     }
     std::string digest;
-    if (!sink.Finish(&digest)) return Result(Outcome::kWriteFailed);
-    if (received != size) return Result(Outcome::kShortBody);
-    if (digest != sha256) return Result(Outcome::kHashMismatch);
-    if (!file.Keep()) return Result(Outcome::kWriteFailed);
-    return Result(Outcome::kDone);
+    if (!sink.Finish(&digest)) return Failure(Outcome::kWriteFailed);
+    if (received != size) return Failure(Outcome::kShortBody);
+    if (digest != sha256) return Failure(Outcome::kHashMismatch);
+    if (!file.Keep()) return Failure(Outcome::kWriteFailed);
+    return Succeeded();
 }
 
 }  // namespace brisvane

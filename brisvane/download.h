@@ -32,6 +32,9 @@ struct DownloadResult {
     DWORD status = 0;  // the HTTP status, for kHttpStatus
 };
 
+inline DownloadResult Succeeded() { return DownloadResult(); }
+inline DownloadResult Failure(Outcome outcome, DWORD status = 0) { return DownloadResult{outcome, status}; }
+
 // Called from the downloading thread with the bytes of this file so far.
 using ByteProgress = std::function<void(std::uint64_t received)>;
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "progress_window.h"
-#include "texts.h"
+#include "start_rules.h"
 #include "win_handles.h"
 
 namespace {
@@ -15,12 +15,11 @@ namespace {
 enum ExitCode { kUpdated = 0, kGaveUp = 1, kAlreadyRunning = 2, kNotStartedByTheGame = 3 };
 
 // Two updaters in one folder would write the same staged files; folders are
-// told apart by their full path, in one case.
+// told apart by their full path.
 HANDLE ClaimFolder() {
     char folder[MAX_PATH] = {};
     DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH) return nullptr;
-    CharLowerBuffA(folder, length);
     HANDLE mutex = CreateMutexA(nullptr, TRUE, brisvane::UpdaterMutexName(folder).c_str());
     if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);

@@ -159,11 +159,9 @@ void CProgressWindow::StartAttempt() {
         try {
             RunUpdate(&m_state, m_bCancel);
         } catch (...) {
-            DownloadResult failure;
-            failure.outcome = Outcome::kWriteFailed;
-            m_state.Change([&](Progress& p) {
+            m_state.Change([](Progress& p) {
                 p.phase = Phase::kFailed;
-                p.failure = failure;
+                p.failure = Failure(Outcome::kWriteFailed);
             });
         }
         m_bAttemptOver = true;

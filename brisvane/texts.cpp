@@ -1,13 +1,10 @@
 #include "texts.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace brisvane {
 
 namespace {
-
-constexpr char kAccessToken[] = "KT481D27-M305-942e-C7F2-5H9036B14RMX";
 
 std::string Printed(const char* format, double a, double b = 0) {
     char text[128];
@@ -16,19 +13,6 @@ std::string Printed(const char* format, double a, double b = 0) {
 }
 
 }  // namespace
-
-bool IsUpdaterCommandLine(const char* commandLine) {
-    return commandLine && std::strcmp(commandLine, kAccessToken) == 0;
-}
-
-std::string UpdaterMutexName(const std::string& folder) {
-    // Backslashes are the one character a kernel object name may not hold.
-    std::string name = "Local\\Brisvane:" + folder;
-    for (std::size_t i = 6; i < name.size(); ++i) {
-        if (name[i] == '\\') name[i] = '/';
-    }
-    return name;
-}
 
 std::string ByteText(std::uint64_t bytes) {
     const double value = static_cast<double>(bytes);

@@ -1,5 +1,4 @@
-// The updater's words and numbers as the window shows them (code page 936),
-// and the rules of its start that need no platform.
+// The updater's words and numbers as the window shows them (code page 936).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -7,13 +6,6 @@
 #include "progress_state.h"
 
 namespace brisvane {
-
-// The updater is started by the update library with this token as its whole
-// command line, and by nothing else.
-bool IsUpdaterCommandLine(const char* commandLine);
-// One updater per install folder: the name of its mutex, from the folder's
-// full path (already case-folded by the caller).
-std::string UpdaterMutexName(const std::string& folder);
 
 std::string ByteText(std::uint64_t bytes);  // "512 B", "1.5 KB", "12.3 MB"
 std::string StatusText(const Progress& progress);

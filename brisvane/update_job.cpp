@@ -8,11 +8,11 @@
 #include "install_folder.h"
 #include "manifest.h"
 #include "offer.h"
+#include "process_start.h"
 #include "sha256.h"
 #include "signed_release.h"
 #include "update_keys.h"
 #include "update_rules.h"
-#include "win_handles.h"
 
 namespace brisvane {
 
@@ -30,13 +30,6 @@ struct Planned {
     std::string url;
     std::string destination;
 };
-
-DownloadResult Failed(Outcome outcome, DWORD status = 0) {
-    DownloadResult result;
-    result.outcome = outcome;
-    result.status = status;
-    return result;
-}
 
 bool Resolve(const std::string& base, const std::string& relative, std::string* url) {
     DWORD size = INTERNET_MAX_URL_LENGTH;
@@ -74,13 +67,8 @@ struct Installed {
 };
 
 bool ReadInstalled(Installed* installed) {
-    if (!zarnel::LoadManifest(&installed->manifest, zarnel::kLocalManifest)) return false;
-    const TiXmlElement* root = installed->manifest.RootElement();
-    if (!root) return false;
-    const char* url = root->Attribute("url");
-    const char* info = root->Attribute("info");
-    if (!url || !info) return false;
-    installed->manifestUrl = zarnel::ManifestUrl(url, info);
+    const TiXmlElement* root = zarnel::LoadInstalledRoot(&installed->manifest);
+    if (!root || !zarnel::ServerManifestUrlOf(*root, &installed->manifestUrl)) return false;
     const char* serial = root->Attribute(kSerialAttribute);
     return !serial || zarnel::ParseSize(serial, &installed->serial);
 }
@@ -145,7 +133,7 @@ DownloadResult Download(const std::vector<Planned>& plan, const zarnel::TimeLimi
         staged->push_back(file);
         done += planned.offered.size;
     }
-    return Failed(Outcome::kDone);
+    return Succeeded();
 }
 
 // Replaces the file list with the staged files and records the release's
@@ -178,19 +166,11 @@ bool Record(TiXmlDocument* local, const std::vector<Planned>& staged, const Sign
 }
 
 bool StartProgram() {
-    std::string commandLine = std::string("\"") + kProgram + "\" " + kCompletionArgument;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
     // The folder named: a bare application name is not looked up in the
     // current directory everywhere.
-    const std::string application = std::string(".\\") + kProgram;
-    if (!CreateProcessA(application.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return false;
-    zarnel::KernelHandle process(started.hProcess);
-    zarnel::KernelHandle thread(started.hThread);
-    return true;
+    return zarnel::StartProcess(std::string(".\\") + kProgram,
+                                std::string("\"") + kProgram + "\" " + kCompletionArgument,
+                                zarnel::Inheritance::kNone);
 }
 
 }  // namespace
@@ -207,15 +187,15 @@ DownloadResult RunUpdate(ProgressState* state, const std::atomic<bool>& cancel,
     state->Change([](Progress& p) { p = Progress(); });
 
     Installed installed;
-    if (!ReadInstalled(&installed)) return fail(Failed(Outcome::kBadManifest));
+    if (!ReadInstalled(&installed)) return fail(Failure(Outcome::kBadManifest));
     SignedRelease release;
     const Outcome verified = Verify(installed, limits, &release);
-    if (verified != Outcome::kDone) return fail(Failed(verified));
+    if (verified != Outcome::kDone) return fail(Failure(verified));
 
     state->Change([](Progress& p) { p.phase = Phase::kChecking; });
     std::vector<Planned> plan;
     if (!Plan(installed.manifestUrl, release.offer, cancel, &plan)) {
-        return fail(Failed(cancel ? Outcome::kCancelled : Outcome::kBadManifest));
+        return fail(Failure(cancel ? Outcome::kCancelled : Outcome::kBadManifest));
     }
 
     // Every staged file of this attempt goes again unless the attempt succeeds.
@@ -226,16 +206,16 @@ DownloadResult RunUpdate(ProgressState* state, const std::atomic<bool>& cancel,
     };
     const DownloadResult downloaded = Download(plan, limits, cancel, state, &staged);
     if (downloaded.outcome != Outcome::kDone) return undo(downloaded);
-    if (cancel) return undo(Failed(Outcome::kCancelled));
+    if (cancel) return undo(Failure(Outcome::kCancelled));
 
     state->Change([](Progress& p) { p.phase = Phase::kRecording; });
-    if (!Record(&installed.manifest, plan, release)) return undo(Failed(Outcome::kRecordFailed));
+    if (!Record(&installed.manifest, plan, release)) return undo(Failure(Outcome::kRecordFailed));
     state->Change([](Progress& p) { p.phase = Phase::kRestarting; });
     // Staged and listed, the update stays consistent: the next start of the
     // program offers it again, so nothing is undone here.
-    if (!StartProgram()) return fail(Failed(Outcome::kRestartFailed));
+    if (!StartProgram()) return fail(Failure(Outcome::kRestartFailed));
     state->Change([](Progress& p) { p.phase = Phase::kDone; });
-    return Failed(Outcome::kDone);
+    return Succeeded();
 }
 
 }  // namespace brisvane

@@ -7,36 +7,26 @@
 #include "manifest.h"
 #include "offer.h"
 #include "split_url.h"
+#include "step_failure.h"
 #include "update_rules.h"
 #include "xml_text.h"
 
 namespace zarnel {
 
-namespace {
-
-bool Fail(int* error) {
-    *error = -1;
-    return false;
-}
-
-}  // namespace
-
 bool Check(int* error) {
     *error = 0;
     TiXmlDocument local;
-    if (!LoadManifest(&local, kLocalManifest)) return Fail(error);
-    const TiXmlElement* root = local.RootElement();
-    if (!root) return Fail(error);
+    TiXmlElement* root = LoadInstalledRoot(&local);
+    if (!root) return Failed(error);
     const char* installed = root->Attribute("version");
-    const char* url = root->Attribute("url");
-    const char* info = root->Attribute("info");
-    if (!installed || !url || !info) return Fail(error);
+    std::string manifestUrl;
+    if (!installed || !ServerManifestUrlOf(*root, &manifestUrl)) return Failed(error);
     // Previous copies that the last update had to move aside are free once
     // the programs that held them have ended: this start is the moment.
-    if (RemoveAsideCopies(local.RootElement())) SaveManifest(local, kLocalManifest);
+    if (RemoveAsideCopies(root)) SaveManifest(local, kLocalManifest);
 
     UrlTarget target;
-    if (!splitUrl(ManifestUrl(url, info), &target)) return Fail(error);
+    if (!splitUrl(manifestUrl, &target)) return Failed(error);
     HttpRequest request;
     request.setServer(target.server);
     request.setObject(target.object);
@@ -47,22 +37,22 @@ bool Check(int* error) {
 
     // Read as the updater reads the saved copy; an empty answer is refused too.
     TiXmlDocument offered;
-    if (!ParseManifestText(answer, &offered)) return Fail(error);
+    if (!ParseManifestText(answer, &offered)) return Failed(error);
     const char* version = OfferedVersion(offered);
-    if (!version) return Fail(error);
+    if (!version) return Failed(error);
     // An offer the updater would refuse ends here, before it is saved or the
     // updater started: otherwise every start would offer it again.
     Offer offer;
     std::string why;
-    if (!ReadOffer(offered, InstallFolderLength(), &offer, &why)) return Fail(error);
+    if (!ReadOffer(offered, InstallFolderLength(), &offer, &why)) return Failed(error);
     // A folder in a file's place would fail the updater every time as well.
     for (const OfferedFile& file : offer.files) {
-        if (IsFolder(DestinationOf(file.path.c_str(), file.name.c_str()))) return Fail(error);
+        if (IsFolder(DestinationOf(file.path.c_str(), file.name.c_str()))) return Failed(error);
     }
 
     if (SameVersion(installed, version)) return true;
     // The updater reads the saved copy: without it no update can start.
-    if (!SaveManifest(offered, kServerManifest)) return Fail(error);
+    if (!SaveManifest(offered, kServerManifest)) return Failed(error);
     return false;
 }
 

@@ -2,46 +2,31 @@
 // own error status. Nothing may unwind out of here: i686 MinGW exceptions
 // cannot cross the caller's frames, so each export catches everything.
 #include "exports_impl.h"
+#include "step_failure.h"
 
 #define ZARNEL_EXPORT extern "C" __declspec(dllexport)
 
 namespace {
 
-// A null status pointer is written to a local instead of crashing.
-int* StatusOf(int* error, int* fallback) { return error ? error : fallback; }
+// One step behind the boundary: a null status pointer is written to a local
+// instead of crashing, and an exception is the step's failure, with the
+// status failureStatus.
+bool Guarded(bool (*step)(int*), int* error, int failureStatus) {
+    int ignored = 0;
+    int* status = error ? error : &ignored;
+    try {
+        return step(status);
+    } catch (...) {
+        *status = failureStatus;
+        return false;
+    }
+}
 
 }  // namespace
 
-ZARNEL_EXPORT bool __cdecl check(int* error) {
-    int ignored = 0;
-    int* status = StatusOf(error, &ignored);
-    try {
-        return zarnel::Check(status);
-    } catch (...) {
-        *status = -1;
-        return false;
-    }
-}
+ZARNEL_EXPORT bool __cdecl check(int* error) { return Guarded(zarnel::Check, error, zarnel::kStepFailed); }
 
-ZARNEL_EXPORT bool __cdecl run(int* error) {
-    int ignored = 0;
-    int* status = StatusOf(error, &ignored);
-    try {
-        return zarnel::Run(status);
-    } catch (...) {
-        *status = -1;
-        return false;
-    }
-}
+ZARNEL_EXPORT bool __cdecl run(int* error) { return Guarded(zarnel::Run, error, zarnel::kStepFailed); }
 
 // finish reports failure through its result only; its status stays 0.
-ZARNEL_EXPORT bool __cdecl finish(int* error) {
-    int ignored = 0;
-    int* status = StatusOf(error, &ignored);
-    try {
-        return zarnel::Finish(status);
-    } catch (...) {
-        *status = 0;
-        return false;
-    }
-}
+ZARNEL_EXPORT bool __cdecl finish(int* error) { return Guarded(zarnel::Finish, error, 0); }

@@ -7,9 +7,9 @@
 #include "exports_impl.h"
 #include "install_folder.h"
 #include "manifest.h"
+#include "process_start.h"
 #include "put_in_place.h"
 #include "update_rules.h"
-#include "win_handles.h"
 
 namespace zarnel {
 
@@ -20,16 +20,8 @@ namespace {
 // awaited nor examined.
 void Register(const std::string& destination) {
     const std::string regsvr32 = Regsvr32In(SystemFolder());
-    std::string commandLine = RegistrationCommandLine(regsvr32, FullPathOf(destination));
-    if (commandLine.empty()) return;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(regsvr32.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return;
-    KernelHandle process(started.hProcess);
-    KernelHandle thread(started.hThread);
+    const std::string commandLine = RegistrationCommandLine(regsvr32, FullPathOf(destination));
+    if (!commandLine.empty()) StartProcess(regsvr32, commandLine, Inheritance::kNone);
 }
 
 // One file entry: the staged file takes the destination's place, by moving
@@ -64,8 +56,7 @@ bool CompleteEntry(const TiXmlElement& entry, std::size_t installFolderLength, T
 bool Finish(int* error) {
     *error = 0;
     TiXmlDocument local;
-    if (!LoadManifest(&local, kLocalManifest)) return false;
-    TiXmlElement* root = local.RootElement();
+    TiXmlElement* root = LoadInstalledRoot(&local);
     if (!root) return false;
     TiXmlElement* files = root->FirstChildElement();
     if (!files) return false;

@@ -4,17 +4,13 @@
 #include <vector>
 
 #include "ansi_text.h"
+#include "step_failure.h"
 
 namespace zarnel {
 
 namespace {
 
 constexpr std::size_t kReadChunk = 64 * 1024;
-
-std::string Fail(int* error) {
-    *error = -1;
-    return std::string();
-}
 
 }  // namespace
 
@@ -49,7 +45,10 @@ std::optional<ResponseBody> HttpRequest::Receive() const {
 
 std::string HttpRequest::get(int* error) const {
     const std::optional<ResponseBody> body = Receive();
-    if (!body) return Fail(error);
+    if (!body) {
+        Failed(error);
+        return std::string();
+    }
     return Utf8ToAnsi(body->Text());
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "update_rules.h"
 #include "xml_text.h"
 
 namespace zarnel {
@@ -32,6 +33,19 @@ bool LoadManifest(TiXmlDocument* manifest, const char* path) {
     std::string text;
     if (!ReadWhole(path, &text)) return false;
     return ParseManifestText(text, manifest);
+}
+
+TiXmlElement* LoadInstalledRoot(TiXmlDocument* manifest) {
+    if (!LoadManifest(manifest, kLocalManifest)) return nullptr;
+    return manifest->RootElement();
+}
+
+bool ServerManifestUrlOf(const TiXmlElement& root, std::string* url) {
+    const char* base = root.Attribute("url");
+    const char* info = root.Attribute("info");
+    if (!base || !info) return false;
+    *url = ManifestUrl(base, info);
+    return true;
 }
 
 bool SaveManifest(const TiXmlDocument& manifest, const char* path) {

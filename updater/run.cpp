@@ -1,41 +1,22 @@
-#include <windows.h>
-
-#include <cstring>
-
 #include "exports_impl.h"
-#include "win_handles.h"
+#include "process_start.h"
+#include "step_failure.h"
+#include "updater_token.h"
 
 namespace zarnel {
 
 namespace {
 
 constexpr char kUpdater[] = "./Brisvane.exe";
-constexpr char kAccessToken[] = "KT481D27-M305-942e-C7F2-5H9036B14RMX";
 
 }  // namespace
 
 bool Run(int* error) {
     *error = 0;
-    // CreateProcessA may write into the command line, so it gets a buffer of
-    // its own; the token alone is the child's whole command line.
-    char commandLine[128] = {};
-    static_assert(sizeof kAccessToken <= sizeof commandLine, "token fits");
-    std::memcpy(commandLine, kAccessToken, sizeof kAccessToken);
-
-    // The updater starts with the window and standard-handle settings this
-    // process was started with.
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    GetStartupInfoA(&startup);
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(kUpdater, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-        *error = -1;
-        return false;
-    }
-    // Not waited for: the launcher exits right after.
-    KernelHandle process(started.hProcess);
-    KernelHandle thread(started.hThread);
+    // The token alone is the updater's whole command line. It starts with the
+    // window and standard-handle settings this process was started with, and
+    // is not waited for: the launcher exits right after.
+    if (!StartProcess(kUpdater, kUpdaterAccessToken, Inheritance::kFromThisProcess)) return Failed(error);
     return true;
 }
 

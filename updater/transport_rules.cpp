@@ -12,10 +12,6 @@ namespace zarnel {
 
 namespace {
 
-bool SameLetters(const std::string& text, const char* lower) {
-    return AsciiLower(text) == lower;
-}
-
 // The scheme at the start of an address, in small letters; empty when the
 // text does not start with one (a relative address).
 std::string SchemeOf(const std::string& address) {
@@ -25,7 +21,7 @@ std::string SchemeOf(const std::string& address) {
         if (c == ':') return scheme;
         const bool allowed = std::isalpha(u) || (!scheme.empty() && (std::isdigit(u) || c == '+' || c == '-' || c == '.'));
         if (!allowed || u >= 0x80) return std::string();
-        scheme += static_cast<char>(std::tolower(u));
+        scheme += AsciiLower(c);
     }
     return std::string();
 }
@@ -79,9 +75,9 @@ std::optional<std::string> RedirectTarget(const std::string& current, const std:
 
 std::optional<Endpoint> ChooseEndpoint(const std::string& scheme, unsigned port) {
     Endpoint endpoint;
-    if (SameLetters(scheme, "http")) {
+    if (AsciiLower(scheme) == "http") {
         endpoint.port = port ? port : 80;
-    } else if (SameLetters(scheme, "https")) {
+    } else if (AsciiLower(scheme) == "https") {
         endpoint.port = port ? port : 443;
         endpoint.secure = true;
     } else {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sha256.h"
+#include "start_rules.h"
 #include "texts.h"
 
 namespace brisvane {
@@ -16,6 +17,9 @@ TEST(Start, OnlyTheTokenAloneStartsAnUpdate) {
     // One name per folder, without the backslashes a kernel name may not hold.
     EXPECT_EQ("Local\\Brisvane:c:/games/arvendel", UpdaterMutexName("c:\\games\\arvendel"));
     EXPECT_NE(UpdaterMutexName("c:\\a"), UpdaterMutexName("c:\\b"));
+    // The folder as Windows compares it: one folder however its letters are written.
+    EXPECT_EQ(UpdaterMutexName("c:\\games\\arvendel"), UpdaterMutexName("C:\\Games/ARVENDEL"));
+    EXPECT_EQ(UpdaterMutexName("d:\\游戏\\ａβ"), UpdaterMutexName("D:\\游戏\\ＡΒ"));
 }
 
 TEST(Texts, AmountsAndFailuresReadForAPlayer) {
@@ -27,10 +31,7 @@ TEST(Texts, AmountsAndFailuresReadForAPlayer) {
     EXPECT_EQ(0, Permille(5, 0));
     EXPECT_EQ(500, Permille(1, 2));
     EXPECT_EQ(1000, Permille(3, 2));
-    DownloadResult failure;
-    failure.outcome = Outcome::kHttpStatus;
-    failure.status = 404;
-    EXPECT_EQ("更新失败：更新服务器返回错误（HTTP 404）。", FailureText(failure));
+    EXPECT_EQ("更新失败：更新服务器返回错误（HTTP 404）。", FailureText(Failure(Outcome::kHttpStatus, 404)));
     Progress progress;
     progress.phase = Phase::kDownloading;
     progress.file = "data\\pack.dat";
