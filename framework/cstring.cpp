@@ -1,5 +1,5 @@
 #include "cstring.h"
-#include "ansi_text.h"
+#include "text/ansi_text.h"
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "ansi_text.h"
 
-#include "framework/ansi_text.h"
+#include "text/ansi_text.h"
 
 namespace zarnel {
 
