@@ -58,11 +58,7 @@ BOOL CWinApp::InitInstance() {
     return TRUE;
 }
 
-int CWinApp::ExitInstance() { return m_nExitCode; }
-
-int CWinApp::Run() {
-    return RunMessageLoop([] { return false; }, false);
-}
+int CWinApp::ExitInstance() { return 0; }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const {
     return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nIDResource));
@@ -77,10 +73,8 @@ int AfxWinMain(HINSTANCE hInstance, LPSTR, int nCmdShow) {
     if (!app) return -1;
     app->m_hInstance = hInstance;
     app->m_nCmdShow = nCmdShow;
-    BOOL run = FALSE;
-    AfxCallGuarded([&] { run = app->InitInstance(); });
-    if (run) AfxCallGuarded([&] { app->m_nExitCode = app->Run(); });
-    int result = app->m_nExitCode;
+    AfxCallGuarded([&] { app->InitInstance(); });
+    int result = 0;
     AfxCallGuarded([&] { result = app->ExitInstance(); });
     AfxOleTerm();
     return result;

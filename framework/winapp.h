@@ -1,6 +1,7 @@
 // CWinApp: the one application object. The layer's WinMain finds it, calls
-// InitInstance, runs the message loop only if that returned TRUE, then calls
-// ExitInstance and ends the process with its result.
+// InitInstance, then ExitInstance, and ends the process with its result. The
+// program runs its main window as a modal dialog inside InitInstance and
+// returns FALSE: there is no application message loop.
 #pragma once
 #include <windows.h>
 #include "cstring.h"
@@ -19,10 +20,8 @@ public:
 
     // The base registers with the restart manager per m_dwRestartManagerSupportFlags.
     virtual BOOL InitInstance();
-    // The base returns the exit code of the message loop (0 when none ran).
+    // The base returns 0.
     virtual int ExitInstance();
-    // The message loop; returns WM_QUIT's exit code.
-    virtual int Run();
 
     HICON LoadIcon(UINT nIDResource) const;
 
@@ -34,10 +33,8 @@ public:
     DWORD m_dwRestartManagerSupportFlags = 0;
 
 private:
-    friend int AfxWinMain(HINSTANCE, LPSTR, int);
     CString m_strCmdLine;
     CString m_strAppName;
-    int m_nExitCode = 0;
 };
 
 CWinApp* AfxGetApp();
