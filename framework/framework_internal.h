@@ -11,8 +11,6 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPA
 void BeginCreateHook(CWnd* pWnd, const char* className);
 bool EndCreateHook();
 
-// Temporary wrappers from CWnd::FromHandle; freed by the outermost loop.
-void FreeTemporaryWindows();
 // The modal loop of dialogs: runs this thread's messages until done() is true
 // or WM_QUIT arrives, which it posts again for the loop around it.
 void RunMessageLoop(const std::function<bool()>& done);

@@ -21,10 +21,6 @@ bool PreTranslateChain(MSG& msg) {
 }  // namespace
 
 void RunMessageLoop(const std::function<bool()>& done) {
-    // Temporary wrappers are freed only by the outermost loop: a nested one
-    // runs inside handlers that may still hold them.
-    static int depth = 0;
-    ++depth;
     MSG msg;
     while (!done()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -35,9 +31,7 @@ void RunMessageLoop(const std::function<bool()>& done) {
             break;
         }
         AfxPumpMessage(msg);
-        if (depth == 1) FreeTemporaryWindows();
     }
-    --depth;
 }
 
 void AfxPumpMessage(MSG& msg) {

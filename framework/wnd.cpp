@@ -26,11 +26,6 @@ std::unordered_map<HWND, CWnd*>& PermanentMap() {
     return map;
 }
 
-std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
-    static std::unordered_map<HWND, std::unique_ptr<CWnd>> map;
-    return map;
-}
-
 thread_local MSG t_currentMessage{};
 
 struct CreateHook {
@@ -75,12 +70,6 @@ bool EndCreateHook() {
     bool bound = t_createHook.pending == nullptr;
     t_createHook = CreateHook{};
     return bound;
-}
-
-void FreeTemporaryWindows() {
-    auto& temps = TemporaryMap();
-    for (auto& entry : temps) entry.second->m_hWnd = nullptr;
-    temps.clear();
 }
 
 LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -131,17 +120,6 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     auto& map = PermanentMap();
     auto it = map.find(hWnd);
     return it == map.end() ? nullptr : it->second;
-}
-
-CWnd* CWnd::FromHandle(HWND hWnd) {
-    if (!hWnd) return nullptr;
-    if (CWnd* pWnd = FromHandlePermanent(hWnd)) return pWnd;
-    auto& temp = TemporaryMap()[hWnd];
-    if (!temp) {
-        temp.reset(new CWnd);
-        temp->m_hWnd = hWnd;
-    }
-    return temp.get();
 }
 
 void CWnd::Bind(HWND hWnd) {

@@ -47,9 +47,6 @@ public:
 
     // The object bound to a handle, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
-    // The bound object, or a temporary wrapper that lives until the outermost
-    // message loop's next message (do not keep the pointer).
-    static CWnd* FromHandle(HWND hWnd);
 
     // Binding.
     BOOL SubclassWindow(HWND hWnd);
@@ -82,16 +79,14 @@ public:
     BOOL IsWindowVisible() const;
     BOOL IsIconic() const;
     BOOL IsWindowEnabled() const;
-    CWnd* SetFocus();
+    void SetFocus();
     void Invalidate(BOOL bErase = TRUE);
     void UpdateWindow();
 
-    // Text, icons, children.
+    // Text and icons.
     void SetWindowText(LPCTSTR lpszString);
     void GetWindowText(CString& rString) const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    CWnd* GetDlgItem(int nID) const;
-    CWnd* GetParent() const;
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
