@@ -172,7 +172,7 @@ INT_PTR CDialog::DoModal() {
     m_bEndModal = false;
     m_nModalResult = -1;
     if (CreateFromTemplate(owner) && m_hWnd) {
-        if (!m_bEndModal && !IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
+        if (!m_bEndModal && !::IsWindowVisible(m_hWnd)) ShowWindow(SW_SHOWNORMAL);
         RunMessageLoop([this] { return m_bEndModal || !m_hWnd; });
         if (m_hWnd) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                                    SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);

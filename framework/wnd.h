@@ -67,7 +67,6 @@ public:
 
     // Styles and placement.
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
@@ -76,20 +75,16 @@ public:
     void GetWindowRect(LPRECT lpRect) const;
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     BOOL ShowWindow(int nCmdShow);
-    BOOL IsWindowVisible() const;
     BOOL IsIconic() const;
-    BOOL IsWindowEnabled() const;
     void SetFocus();
     void Invalidate(BOOL bErase = TRUE);
     void UpdateWindow();
 
     // Text and icons.
     void SetWindowText(LPCTSTR lpszString);
-    void GetWindowText(CString& rString) const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // A null caption means the application's name.
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 

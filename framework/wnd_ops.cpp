@@ -24,7 +24,6 @@ BOOL ModifyLong(HWND hWnd, int index, DWORD remove, DWORD add, UINT nFlags) {
 }  // namespace
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)); }
-DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     return ModifyLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
@@ -72,21 +71,12 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
 }
 
 BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 void CWnd::SetFocus() { ::SetFocus(m_hWnd); }
 void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
 void CWnd::SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
-
-void CWnd::GetWindowText(CString& rString) const {
-    int length = ::GetWindowTextLengthA(m_hWnd);
-    char* buffer = rString.GetBuffer(length + 1);
-    ::GetWindowTextA(m_hWnd, buffer, length + 1);
-    rString.ReleaseBuffer();
-}
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
     return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
@@ -95,10 +85,6 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {

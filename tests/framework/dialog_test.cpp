@@ -103,7 +103,7 @@ TEST(Dialog, ModalRunBindsWindowAndControlsAndEndsWithTheResult) {
         EXPECT_EQ(&dlg, CWnd::FromHandlePermanent(dialogWindow));
         EXPECT_EQ(editWindow, dlg.m_edit.m_hWnd);
         EXPECT_EQ(&dlg.m_edit, CWnd::FromHandlePermanent(editWindow));
-        EXPECT_TRUE(dlg.IsWindowVisible());   // shown by the modal run
+        EXPECT_TRUE(::IsWindowVisible(dlg.m_hWnd));   // shown by the modal run
         EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, IDOK)));   // not bound
         dlg.EndDialog(42);
         return true;
@@ -121,9 +121,9 @@ TEST(Dialog, ClassTableSeesCreationAndDefaultReachesTheDialogManager) {
     TestDialog dlg;
     dlg.steps = {[&](ScriptedDialog&) {
         dlg.SetWindowText("新标题");
-        CString text;
-        dlg.GetWindowText(text);
-        EXPECT_EQ(CString("新标题"), text);
+        char text[32] = "";
+        ::GetWindowTextA(dlg.m_hWnd, text, sizeof text);
+        EXPECT_STREQ("新标题", text);
         EXPECT_EQ("新标题", dlg.lastSetText);
         // A command the dialog maps: the edit's own notification is not a click.
         ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED), 0);
@@ -157,7 +157,7 @@ TEST(Dialog, EnterGoesToOnOKAndADialogWhoseOnOKDoesNothingStaysOpen) {
         [&](ScriptedDialog&) { PostKey(dlg.m_edit, VK_RETURN); return true; },
         [&](ScriptedDialog&) {
             EXPECT_EQ(1, dlg.okCalls);
-            EXPECT_TRUE(dlg.IsWindowVisible());
+            EXPECT_TRUE(::IsWindowVisible(dlg.m_hWnd));
             dlg.EndDialog(7);
             return true;
         },
@@ -210,7 +210,7 @@ TEST(Dialog, OwnerIsTheMainWindowDisabledWhileModalAndEnabledAfter) {
     TestDialog modal;   // no parent: the application's main window owns it
     modal.steps = {[&](ScriptedDialog&) {
         EXPECT_EQ(owner.m_hWnd, ::GetWindow(modal.m_hWnd, GW_OWNER));
-        EXPECT_FALSE(owner.IsWindowEnabled());
+        EXPECT_FALSE(::IsWindowEnabled(owner.m_hWnd));
         RECT o, m;
         owner.GetWindowRect(&o);
         modal.GetWindowRect(&m);
@@ -220,7 +220,7 @@ TEST(Dialog, OwnerIsTheMainWindowDisabledWhileModalAndEnabledAfter) {
         return true;
     }};
     EXPECT_EQ(IDOK, modal.DoModal());
-    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd));
     AfxGetApp()->m_pMainWnd = nullptr;
     owner.DestroyWindow();
     EXPECT_EQ(nullptr, owner.m_hWnd);
@@ -235,11 +235,11 @@ TEST(Dialog, ModelessCreateRunsInitWithoutShowingAndEndDialogHides) {
     ASSERT_TRUE(dlg.Create(100, &parent));
     EXPECT_TRUE(initialised);
     EXPECT_EQ(parent.m_hWnd, ::GetWindow(dlg.m_hWnd, GW_OWNER));
-    EXPECT_FALSE(dlg.IsWindowVisible());   // template 100 is not WS_VISIBLE
-    EXPECT_TRUE(parent.IsWindowEnabled());
+    EXPECT_FALSE(::IsWindowVisible(dlg.m_hWnd));   // template 100 is not WS_VISIBLE
+    EXPECT_TRUE(::IsWindowEnabled(parent.m_hWnd));
     dlg.ShowWindow(SW_SHOW);
     dlg.EndDialog(IDOK);
-    EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_FALSE(::IsWindowVisible(dlg.m_hWnd));
     EXPECT_NE(nullptr, dlg.m_hWnd);
     parent.DestroyWindow();   // takes its owned dialog along
     EXPECT_EQ(nullptr, dlg.m_hWnd);
