@@ -90,7 +90,6 @@ public:
 
     // ActiveX: the control site of a hosted control bound to this object, and
     // the container of the controls this window hosts.
-    COleControlSite* GetControlSite() const { return m_pCtrlSite; }
     COleControlSite* m_pCtrlSite = nullptr;
     std::unique_ptr<COleControlContainer> m_pCtrlCont;
     // The container, made when the first control is hosted here.

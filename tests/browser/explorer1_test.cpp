@@ -78,7 +78,7 @@ TEST_F(Explorer1, WrapperWithoutAControlIgnoresEveryCall) {
     HWND plain = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     CExplorer1 onPlainWindow;
     ASSERT_TRUE(onPlainWindow.SubclassWindow(plain));
-    EXPECT_EQ(nullptr, onPlainWindow.GetControlSite());
+    EXPECT_EQ(nullptr, onPlainWindow.m_pCtrlSite);
     EXPECT_NO_THROW(CallEveryOperation(onPlainWindow, url));
     onPlainWindow.DestroyWindow();
 
@@ -101,7 +101,7 @@ TEST_F(Explorer1, HostedControlIsBoundAndTakesSilentAndNavigate) {
     CBrowserHost host;
     ASSERT_TRUE(host.Create(IDD_VORN_LOGIN_DIALOG));
     ASSERT_NE(nullptr, host.m_explorer.GetSafeHwnd());
-    ASSERT_NE(nullptr, host.m_explorer.GetControlSite());
+    ASSERT_NE(nullptr, host.m_explorer.m_pCtrlSite);
     EXPECT_TRUE(IsChild(host.m_hWnd, host.m_explorer.GetSafeHwnd()));
 
     BOOL silent = FALSE;

@@ -112,7 +112,7 @@ TEST(HostingContract, ADerivedSiteAddsInterfacesUnderTheSitesIdentityAndCount) {
     dlg.steps = {[&](ScriptedDialog&) {
         RECT rc = {0, 0, 10, 10};
         EXPECT_TRUE(dlg.m_control.CreateControl(CLSID_FakeControl, nullptr, WS_CHILD, rc, &dlg, 1502));
-        auto* site = dynamic_cast<CommandSite*>(dlg.m_control.GetControlSite());
+        auto* site = dynamic_cast<CommandSite*>(dlg.m_control.m_pCtrlSite);
         EXPECT_NE(nullptr, site);
         if (!site) return true;
         IOleCommandTarget* target = nullptr;
