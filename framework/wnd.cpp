@@ -158,8 +158,6 @@ BOOL CWnd::DestroyWindow() {
     return ok;
 }
 
-const MSG* CWnd::GetCurrentMessage() { return &t_currentMessage; }
-
 MSG& AfxCurrentMessage() { return t_currentMessage; }
 
 AfxMessageScope::AfxMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -52,8 +52,6 @@ public:
     BOOL SubclassWindow(HWND hWnd);
     BOOL DestroyWindow();
 
-    // The message being handled on this thread (hwnd, message, wParam, lParam).
-    static const MSG* GetCurrentMessage();
     // The framework's default handling of the current message.
     LRESULT Default();
 
