@@ -37,7 +37,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
     g_app = this;
     m_hInstance = GetModuleHandleA(nullptr);
     m_strCmdLine = CommandLineArguments(GetCommandLineA());
-    m_lpCmdLine = m_strCmdLine.GetBuffer(m_strCmdLine.GetLength());
+    m_lpCmdLine = m_strCmdLine.data();
     m_strAppName = lpszAppName ? CString(lpszAppName) : ModuleBaseName();
     m_pszAppName = m_strAppName;
 }

@@ -4,6 +4,7 @@
 // returns FALSE: there is no application message loop.
 #pragma once
 #include <windows.h>
+#include <string>
 #include "cstring.h"
 
 class CWnd;
@@ -33,7 +34,7 @@ public:
     DWORD m_dwRestartManagerSupportFlags = 0;
 
 private:
-    CString m_strCmdLine;
+    std::string m_strCmdLine;
     CString m_strAppName;
 };
 
