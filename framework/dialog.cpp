@@ -1,5 +1,14 @@
 // Dialogs from templates, modal and modeless.
 //
+// A dialog is bound to its object on the first message its dialog procedure
+// gets that carries the object: WM_INITDIALOG, whose lParam is the create
+// parameter. Until then (WM_SETFONT) the dialog manager's defaults apply.
+// From then on every message passes through the layer's window procedure
+// first and this procedure answers FALSE to what Default() hands on. The
+// dialog manager has sent WM_CREATE before any dialog procedure is called, so
+// the layer hands the object its WM_CREATE when it binds it, before
+// OnInitDialog; -1 fails the creation as it would there.
+//
 // A template whose controls include ActiveX controls (class "{clsid}") cannot
 // go to the dialog manager as it is: it would look for a window class of that
 // name and fail. So the template is parsed, a copy without those controls is
@@ -8,7 +17,6 @@
 // creates each control at its template rectangle (dialog units converted with
 // MapDialogRect), with its id and style, at its place in the z-order.
 #include "dialog.h"
-#include <memory>
 #include "control_site.h"
 #include "dialog_template.h"
 #include "framework_internal.h"
@@ -18,15 +26,22 @@
 
 namespace {
 
-struct PendingControls {
-    DialogTemplate original;   // all items, for the positions and the z-order
-};
-// The ActiveX controls of the dialog being created, taken up at WM_INITDIALOG.
-thread_local PendingControls* t_pendingControls = nullptr;
-
-// Every message goes to the layer's window procedure first; this procedure
-// is what the dialog manager calls for the messages the layer passes on.
-INT_PTR CALLBACK FrameworkDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+// What the dialog manager's WM_CREATE carried, as far as the window still tells.
+CREATESTRUCTA CreationRecord(HWND hWnd) {
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    CREATESTRUCTA cs{};
+    cs.hInstance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE));
+    cs.hwndParent = ::GetParent(hWnd);
+    cs.cx = rc.right - rc.left;
+    cs.cy = rc.bottom - rc.top;
+    cs.x = rc.left;
+    cs.y = rc.top;
+    cs.style = static_cast<LONG>(GetWindowLongA(hWnd, GWL_STYLE));
+    cs.lpszClass = "#32770";
+    cs.dwExStyle = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE));
+    return cs;
+}
 
 HWND TopLevel(HWND hWnd) { return hWnd ? GetAncestor(hWnd, GA_ROOT) : nullptr; }
 
@@ -89,12 +104,12 @@ bool CDialog::CreateFromTemplate(HWND hWndOwner) {
     const BYTE* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
     if (!bytes) return false;
 
-    auto pending = std::make_unique<PendingControls>();
-    if (!ParseDialogTemplate(bytes, SizeofResource(module, found), &pending->original)) return false;
-    DialogTemplate copy = pending->original;
+    DialogTemplate original;   // all items, for the positions and the z-order
+    if (!ParseDialogTemplate(bytes, SizeofResource(module, found), &original)) return false;
+    DialogTemplate copy = original;
     copy.items.clear();
     bool hasActiveX = false;
-    for (const TemplateItem& item : pending->original.items) {
+    for (const TemplateItem& item : original.items) {
         if (item.IsActiveX()) hasActiveX = true;
         else copy.items.push_back(item);
     }
@@ -104,19 +119,26 @@ bool CDialog::CreateFromTemplate(HWND hWndOwner) {
     if (hasActiveX) {
         written = WriteDialogTemplateEx(copy);
         dialogTemplate = written.data();
-        t_pendingControls = pending.get();
+        m_pActiveXTemplate = &original;
     }
 
-    BeginCreateHook(this, "#32770");
-    HWND hWnd = CreateDialogIndirectParamA(module, static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
-                                           hWndOwner, FrameworkDialogProc, 0);
-    bool bound = EndCreateHook();
-    t_pendingControls = nullptr;
-    if (hWnd && !bound) {
-        ::DestroyWindow(hWnd);
-        return false;
-    }
+    HWND hWnd = CreateDialogIndirectParamA(module, static_cast<LPCDLGTEMPLATEA>(dialogTemplate), hWndOwner,
+                                           DialogProc, reinterpret_cast<LPARAM>(this));
+    m_pActiveXTemplate = nullptr;
     return hWnd != nullptr && m_hWnd == hWnd;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_INITDIALOG || CWnd::FromHandlePermanent(hWnd)) return FALSE;
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    if (!dialog || dialog->m_hWnd) return FALSE;
+    dialog->Subclass(hWnd);
+    CREATESTRUCTA creation = CreationRecord(hWnd);
+    if (CallWindowProcA(FrameworkWindowProc, hWnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&creation)) == -1) {
+        ::DestroyWindow(hWnd);
+        return FALSE;
+    }
+    return CallWindowProcA(FrameworkWindowProc, hWnd, WM_INITDIALOG, wParam, lParam);
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,9 +147,9 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CDialog::HandleInitDialog() {
-    PendingControls* pending = t_pendingControls;
-    t_pendingControls = nullptr;
-    if (pending && !CreateActiveXControls(this, pending->original)) {
+    const DialogTemplate* activeX = m_pActiveXTemplate;
+    m_pActiveXTemplate = nullptr;
+    if (activeX && !CreateActiveXControls(this, *activeX)) {
         // Failing creation, as with a control class that is not registered.
         m_nModalResult = -1;
         m_bEndModal = true;

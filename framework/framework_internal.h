@@ -6,11 +6,6 @@
 
 LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Binds the next window of class className created on this thread to pWnd
-// (before it sees WM_NCCREATE). EndCreateHook reports whether it happened.
-void BeginCreateHook(CWnd* pWnd, const char* className);
-bool EndCreateHook();
-
 // The modal loop of dialogs: runs this thread's messages until done() is true
 // or WM_QUIT arrives, which it posts again for the loop around it.
 void RunMessageLoop(const std::function<bool()>& done);

@@ -8,16 +8,6 @@
 #include "occ.h"
 #include "ole_exception.h"
 
-// Binds a window the layer creates, before the window sees its first message.
-class WindowBinding {
-public:
-    static void BindCreated(CWnd* pWnd, HWND hWnd) {
-        pWnd->Bind(hWnd);
-        pWnd->m_pfnSuper = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
-    }
-};
-
 namespace {
 
 // The one map from handle to object. Only the UI thread creates windows.
@@ -28,49 +18,7 @@ std::unordered_map<HWND, CWnd*>& PermanentMap() {
 
 thread_local MSG t_currentMessage{};
 
-struct CreateHook {
-    HHOOK hook = nullptr;
-    CWnd* pending = nullptr;
-    const char* className = nullptr;
-};
-thread_local CreateHook t_createHook;
-
-LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    CreateHook& h = t_createHook;
-    if (code == HCBT_CREATEWND && h.pending) {
-        HWND hWnd = reinterpret_cast<HWND>(wParam);
-        char name[64] = "";
-        GetClassNameA(hWnd, name, sizeof name);
-        // Other windows may be created first (the thread's IME window).
-        if (lstrcmpiA(name, h.className) == 0) {
-            CWnd* pWnd = h.pending;
-            h.pending = nullptr;
-            AfxCallGuarded([&] { WindowBinding::BindCreated(pWnd, hWnd); });
-            // Done: a dialog created from this one's initialisation hooks anew.
-            HHOOK hook = h.hook;
-            h.hook = nullptr;
-            LRESULT next = CallNextHookEx(hook, code, wParam, lParam);
-            UnhookWindowsHookEx(hook);
-            return next;
-        }
-    }
-    return CallNextHookEx(h.hook, code, wParam, lParam);
-}
-
 }  // namespace
-
-void BeginCreateHook(CWnd* pWnd, const char* className) {
-    t_createHook.pending = pWnd;
-    t_createHook.className = className;
-    t_createHook.hook = SetWindowsHookExA(WH_CBT, CreateHookProc, nullptr, GetCurrentThreadId());
-}
-
-bool EndCreateHook() {
-    if (t_createHook.hook) UnhookWindowsHookEx(t_createHook.hook);
-    bool bound = t_createHook.pending == nullptr;
-    t_createHook = CreateHook{};
-    return bound;
-}
 
 LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
@@ -140,11 +88,15 @@ void CWnd::Unbind() {
     m_hWnd = nullptr;
 }
 
-BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return FALSE;
+void CWnd::Subclass(HWND hWnd) {
     Bind(hWnd);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return FALSE;
+    Subclass(hWnd);
     PreSubclassWindow();
     return TRUE;
 }

@@ -126,11 +126,13 @@ protected:
 private:
     friend class CDialog;
     friend class COleControlSite;
-    friend class WindowBinding;
     friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     bool HandleFromTables(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Binds the object to the window; Subclass also sends the window's
+    // messages through the layer's window procedure.
     void Bind(HWND hWnd);
+    void Subclass(HWND hWnd);
     void Unbind();
 };
 

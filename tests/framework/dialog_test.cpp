@@ -138,6 +138,49 @@ TEST(Dialog, ClassTableSeesCreationAndDefaultReachesTheDialogManager) {
     EXPECT_EQ(0, dlg.createDefault);
 }
 
+namespace {
+
+// Logs its creation and initialisation; its WM_CREATE handler answers as told.
+class CreationDialog : public ScriptedDialog {
+public:
+    explicit CreationDialog(LRESULT answer) : ScriptedDialog(100), m_answer(answer) {}
+    const MessageMap* GetMessageMap() const override {
+        static const MessageEntry entries[] = {MapMessage(WM_CREATE, &CreationDialog::OnCreate)};
+        static const MessageMap map(ScriptedDialog::GetMessageMap(), entries);
+        return &map;
+    }
+    LRESULT OnCreate(WPARAM, LPARAM lParam) {
+        const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        log.push_back(cs && (cs->style & WS_POPUP) ? "create" : "create without its record");
+        return Default() == 0 ? m_answer : -2;
+    }
+    BOOL OnInitDialog() override {
+        log.push_back("init");
+        return ScriptedDialog::OnInitDialog();
+    }
+    std::vector<std::string> log;
+
+private:
+    LRESULT m_answer;
+};
+
+}  // namespace
+
+TEST(Dialog, CreationComesBeforeInitialisationAndMinusOneFailsIt) {
+    CreationDialog created(0);
+    created.steps = {[&](ScriptedDialog&) { created.EndDialog(1); return true; }};
+    EXPECT_EQ(1, created.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"create", "init"}), created.log);
+
+    CreationDialog refused(-1);
+    EXPECT_EQ(-1, refused.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"create"}), refused.log);
+    EXPECT_EQ(nullptr, refused.m_hWnd);
+    CreationDialog modeless(-1);
+    EXPECT_FALSE(modeless.Create(100));
+    EXPECT_EQ(nullptr, modeless.m_hWnd);
+}
+
 TEST(Dialog, KeyForAChildIsPreTranslatedByTheChildThenByTheDialog) {
     TestDialog dlg;
     dlg.steps = {
