@@ -1,19 +1,18 @@
 // Binding of window objects to handles, the layer's window procedure and the
 // message tables.
 #include "wnd.h"
-#include <memory>
-#include <unordered_map>
 #include "control_site.h"
 #include "framework_internal.h"
 #include "occ.h"
 #include "ole_exception.h"
+#include "window_property.h"
 
 namespace {
 
-// The one map from handle to object. Only the UI thread creates windows.
-std::unordered_map<HWND, CWnd*>& PermanentMap() {
-    static std::unordered_map<HWND, CWnd*> map;
-    return map;
+// Each bound window carries its object; there is no map from handle to object.
+const WindowProperty<CWnd>& BoundObject() {
+    static const WindowProperty<CWnd> property("Vorn.CWnd");
+    return property;
 }
 
 thread_local MSG t_currentMessage{};
@@ -64,22 +63,16 @@ CWnd::~CWnd() {
     }
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    auto& map = PermanentMap();
-    auto it = map.find(hWnd);
-    return it == map.end() ? nullptr : it->second;
-}
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return BoundObject().Get(hWnd); }
 
 void CWnd::Bind(HWND hWnd) {
     m_hWnd = hWnd;
-    PermanentMap()[hWnd] = this;
+    BoundObject().Set(hWnd, this);
 }
 
 void CWnd::Unbind() {
     if (!m_hWnd) return;
-    auto& map = PermanentMap();
-    auto it = map.find(m_hWnd);
-    if (it != map.end() && it->second == this) map.erase(it);
+    if (FromHandlePermanent(m_hWnd) == this) BoundObject().Remove(m_hWnd);
     if (m_pfnSuper && IsWindow(m_hWnd) &&
         GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FrameworkWindowProc)) {
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));

@@ -1,9 +1,10 @@
 // CWnd: a window object bound to one window handle.
 //
-// The binding is made once: when the framework creates the window for the
-// object (dialogs), when an existing window is subclassed (controls bound by
-// data exchange) or when a hosted ActiveX control's window is attached. The
-// process keeps one map from handle to object; FromHandlePermanent reads it.
+// The binding is made once: when a dialog the framework creates gets its
+// first message that carries the object (WM_INITDIALOG), when an existing
+// window is subclassed (controls bound by data exchange) or when a hosted
+// ActiveX control's window is attached. The window carries its object as a
+// window property (window_property.h); FromHandlePermanent reads it.
 #pragma once
 #include <windows.h>
 #include <oleauto.h>

@@ -4,6 +4,7 @@
 #include "fake_control.h"
 #include "scripted_dialog.h"
 #include <docobj.h>
+#include <memory>
 
 namespace {
 
@@ -71,6 +72,34 @@ TEST(HostingContract, AControlWithoutSinkEntriesIsNotAdvised) {
     const auto& log = FakeControlClass::Log();
     EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "Advise"));
     EXPECT_EQ(log.end(), std::find(log.begin(), log.end(), "Unadvise"));
+    EXPECT_EQ(0, FakeControlClass::LiveObjects());
+}
+
+TEST(HostingContract, TheBindingLeavesTheControlsWindowDataAloneAndGoesWithTheWrapper) {
+    FakeControlClass registration;
+    HostDialog dlg;
+    HWND control = nullptr;
+    bool stillThere = false;
+    dlg.steps = {[&](ScriptedDialog&) {
+        RECT rc = {0, 0, 10, 10};
+        auto wrapper = std::make_unique<CWnd>();
+        EXPECT_TRUE(wrapper->CreateControl(CLSID_FakeControl, nullptr, WS_CHILD, rc, &dlg, 1503));
+        control = wrapper->m_hWnd;
+        // A control may keep its own object in its window's user data (the
+        // stand-in browser does); the binding must neither use nor need it.
+        EXPECT_EQ(0, GetWindowLongPtrA(control, GWLP_USERDATA));
+        SetWindowLongPtrA(control, GWLP_USERDATA, 1234);
+        EXPECT_EQ(wrapper.get(), CWnd::FromHandlePermanent(control));
+        wrapper.reset();   // the control stays with its site until the dialog goes
+        stillThere = IsWindow(control) != FALSE;
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(control));
+        EXPECT_EQ(1234, GetWindowLongPtrA(control, GWLP_USERDATA));
+        dlg.EndDialog(1);
+        return true;
+    }};
+    EXPECT_EQ(1, dlg.DoModal());
+    EXPECT_TRUE(stillThere);
+    EXPECT_FALSE(IsWindow(control));
     EXPECT_EQ(0, FakeControlClass::LiveObjects());
 }
 
