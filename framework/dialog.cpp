@@ -30,20 +30,32 @@ namespace {
 CREATESTRUCTA CreationRecord(HWND hWnd) {
     RECT rc{};
     ::GetWindowRect(hWnd, &rc);
-    CREATESTRUCTA cs{};
-    cs.hInstance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE));
-    cs.hwndParent = ::GetParent(hWnd);
-    cs.cx = rc.right - rc.left;
-    cs.cy = rc.bottom - rc.top;
-    cs.x = rc.left;
-    cs.y = rc.top;
-    cs.style = static_cast<LONG>(GetWindowLongA(hWnd, GWL_STYLE));
-    cs.lpszClass = "#32770";
-    cs.dwExStyle = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE));
-    return cs;
+    return CREATESTRUCTA{nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)), nullptr,
+                         ::GetParent(hWnd), rc.bottom - rc.top, rc.right - rc.left, rc.top, rc.left,
+                         GetWindowLongA(hWnd, GWL_STYLE), nullptr, "#32770",
+                         static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE))};
 }
 
 HWND TopLevel(HWND hWnd) { return hWnd ? GetAncestor(hWnd, GA_ROOT) : nullptr; }
+
+// Centres a modal dialog over its visible owner, kept on the work area where it fits.
+void CenterOverOwner(HWND hWnd) {
+    HWND owner = ::GetWindow(hWnd, GW_OWNER);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT around = work;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    int x = around.left + (around.right - around.left - w) / 2;
+    int y = around.top + (around.bottom - around.top - h) / 2;
+    if (x + w > work.right) x = work.right - w;
+    if (y + h > work.bottom) y = work.bottom - h;
+    if (x < work.left) x = work.left;
+    if (y < work.top) y = work.top;
+    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 bool CreateActiveXControls(CWnd* pDialog, const DialogTemplate& dialog) {
     // The template's ordinary controls in creation order: the z-order from the top.
@@ -156,7 +168,7 @@ BOOL CDialog::HandleInitDialog() {
         ::DestroyWindow(m_hWnd);
         return FALSE;
     }
-    if (m_bModal && ::GetWindow(m_hWnd, GW_OWNER)) CenterWindow();
+    if (m_bModal && ::GetWindow(m_hWnd, GW_OWNER)) CenterOverOwner(m_hWnd);
     return OnInitDialog();
 }
 

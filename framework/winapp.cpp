@@ -68,11 +68,10 @@ CWinApp* AfxGetApp() { return g_app; }
 
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : GetModuleHandleA(nullptr); }
 
-int AfxWinMain(HINSTANCE hInstance, LPSTR, int nCmdShow) {
+int AfxWinMain(HINSTANCE hInstance, LPSTR, int) {
     CWinApp* app = AfxGetApp();
     if (!app) return -1;
     app->m_hInstance = hInstance;
-    app->m_nCmdShow = nCmdShow;
     AfxCallGuarded([&] { app->InitInstance(); });
     int result = 0;
     AfxCallGuarded([&] { result = app->ExitInstance(); });

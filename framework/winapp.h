@@ -28,7 +28,6 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     LPTSTR m_lpCmdLine = nullptr;   // the command line after the program name
-    int m_nCmdShow = SW_SHOWNORMAL;
     LPCTSTR m_pszAppName = nullptr; // the constructor's name, else the module's base name
     CWnd* m_pMainWnd = nullptr;
     DWORD m_dwRestartManagerSupportFlags = 0;

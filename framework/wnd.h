@@ -44,7 +44,6 @@ public:
 
     HWND m_hWnd = nullptr;
     HWND GetSafeHwnd() const { return m_hWnd; }
-    operator HWND() const { return GetSafeHwnd(); }
 
     // The object bound to a handle, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
@@ -66,18 +65,16 @@ public:
 
     // Styles and placement.
     DWORD GetStyle() const;
-    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd);
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
-    void CenterWindow(CWnd* pAlternateOwner = nullptr);
     BOOL ShowWindow(int nCmdShow);
     BOOL IsIconic() const;
     void SetFocus();
     void Invalidate(BOOL bErase = TRUE);
-    void UpdateWindow();
 
     // Text and icons.
     void SetWindowText(LPCTSTR lpszString);
