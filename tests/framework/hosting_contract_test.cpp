@@ -11,7 +11,9 @@ namespace {
 class HostDialog : public ScriptedDialog {
 public:
     HostDialog() : ScriptedDialog(100) { AfxEnableControlContainer(); }
-    void OnFakeEvent(BSTR text) { events.push_back(CString(text).str()); }
+    void OnFakeEvent(VARIANT* text) {
+        events.push_back(text && text->vt == VT_BSTR ? CString(text->bstrVal).str() : "?");
+    }
     const EventSinkMap* GetEventSinkMap() const override {
         static const EventSinkEntry entries[] = {MapEvent(1500, 7, &HostDialog::OnFakeEvent)};
         static const EventSinkMap map(entries);
