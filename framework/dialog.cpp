@@ -11,12 +11,15 @@
 //
 // A template whose controls include ActiveX controls (class "{clsid}") cannot
 // go to the dialog manager as it is: it would look for a window class of that
-// name and fail. So the template is parsed, a copy without those controls is
-// written, the dialog is created from the copy, and while WM_INITDIALOG is
+// name and fail the dialog. So the dialog is created from a copy with
+// DS_NOFAILCREATE, which leaves those controls out, and while WM_INITDIALOG is
 // handled (before OnInitDialog, so data exchange finds them) the container
 // creates each control at its template rectangle (dialog units converted with
-// MapDialogRect), with its id and style, at its place in the z-order.
+// MapDialogRect), with its id and style, at its place in the z-order. Any
+// other control missing still fails the dialog, as it would without the flag.
 #include "dialog.h"
+#include <algorithm>
+#include <cstring>
 #include "control_site.h"
 #include "dialog_template.h"
 #include "framework_internal.h"
@@ -62,6 +65,9 @@ bool CreateActiveXControls(CWnd* pDialog, const DialogTemplate& dialog) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(pDialog->m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
+    const auto ordinary = std::count_if(dialog.items.begin(), dialog.items.end(),
+                                        [](const TemplateItem& item) { return !item.IsActiveX(); });
+    if (children.size() != static_cast<size_t>(ordinary)) return false;
     size_t ordinaryBefore = 0;
     for (const TemplateItem& item : dialog.items) {
         if (!item.IsActiveX()) {
@@ -116,21 +122,20 @@ bool CDialog::CreateFromTemplate(HWND hWndOwner) {
     const BYTE* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
     if (!bytes) return false;
 
+    const DWORD size = SizeofResource(module, found);
     DialogTemplate original;   // all items, for the positions and the z-order
-    if (!ParseDialogTemplate(bytes, SizeofResource(module, found), &original)) return false;
-    DialogTemplate copy = original;
-    copy.items.clear();
-    bool hasActiveX = false;
-    for (const TemplateItem& item : original.items) {
-        if (item.IsActiveX()) hasActiveX = true;
-        else copy.items.push_back(item);
-    }
+    if (!ParseDialogTemplate(bytes, size, &original)) return false;
+    const bool hasActiveX = std::any_of(original.items.begin(), original.items.end(),
+                                        [](const TemplateItem& item) { return item.IsActiveX(); });
     if (hasActiveX && !AfxGetOccManager()) return false;
-    std::vector<DWORD> written;
+    std::vector<DWORD> copy;   // DWORD-aligned, as the dialog manager wants
     const void* dialogTemplate = bytes;
     if (hasActiveX) {
-        written = WriteDialogTemplateEx(copy);
-        dialogTemplate = written.data();
+        copy.resize((size + 3) / 4);
+        memcpy(copy.data(), bytes, size);
+        const DWORD style = original.style | DS_NOFAILCREATE;
+        memcpy(reinterpret_cast<BYTE*>(copy.data()) + (original.extended ? 12 : 0), &style, sizeof style);
+        dialogTemplate = copy.data();
         m_pActiveXTemplate = &original;
     }
 

@@ -104,6 +104,17 @@ TEST(ActiveX, HiddenControlOfAnOldStyleTemplate) {
     EXPECT_EQ(1, dlg.DoModal());
 }
 
+TEST(ActiveX, AnOrdinaryControlThatCannotBeCreatedStillFailsTheDialog) {
+    BrowserDialog modal(104);
+    modal.steps = {[&](ScriptedDialog&) { modal.EndDialog(1); return true; }};
+    EXPECT_EQ(-1, modal.DoModal());
+    EXPECT_EQ(nullptr, modal.m_hWnd);
+    BrowserDialog modeless(104);
+    EXPECT_FALSE(modeless.Create(104));
+    EXPECT_EQ(nullptr, modeless.m_hWnd);
+    EXPECT_EQ(nullptr, modeless.m_browser.m_hWnd);
+}
+
 TEST(ActiveX, NavigateReachesTheServerAndBeforeNavigate2CanCancel) {
     support::TestHttpd server(support::TestHttpd::Port(11));
     ASSERT_TRUE(server.ok()) << server.error();
