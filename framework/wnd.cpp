@@ -29,10 +29,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         // The control windows still exist here; at WM_NCDESTROY they are gone.
         pWnd->DestroyControlContainer();
     }
-    if (message == WM_NCDESTROY) {
-        pWnd->Unbind();
-        AfxCallGuarded([&] { pWnd->PostNcDestroy(); });
-    }
+    if (message == WM_NCDESTROY) pWnd->Unbind();
     return result;
 }
 
@@ -187,5 +184,4 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 void CWnd::DoDataExchange(CDataExchange*) {}
 void CWnd::DrawItem(LPDRAWITEMSTRUCT) {}
-void CWnd::PostNcDestroy() {}
 void CWnd::PreSubclassWindow() {}

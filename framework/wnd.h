@@ -114,8 +114,6 @@ protected:
     // All messages of a bound window pass through here; the default looks the
     // message up in the tables and falls back to Default().
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // After the window is gone (WM_NCDESTROY) and unbound.
-    virtual void PostNcDestroy();
     // After SubclassWindow bound the window, before its next message.
     virtual void PreSubclassWindow();
 
