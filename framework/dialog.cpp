@@ -115,6 +115,7 @@ const MessageMap* CDialog::GetMessageMap() const {
 }
 
 bool CDialog::CreateFromTemplate(HWND hWndOwner) {
+    if (m_hWnd) return false;   // one window per object
     RegisterFrameworkClasses();
     HINSTANCE module = AfxGetInstanceHandle();
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
