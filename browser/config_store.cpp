@@ -1,7 +1,7 @@
 #include "config_store.h"
 
 #include "config_rules.h"
-#include "framework/ansi_text.h"
+#include "text/ansi_text.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "browser/scripting_object.h"
 
-#include "framework/ansi_text.h"
+#include "text/ansi_text.h"
 #include "framework/com_ptr.h"
 #include "browser/script_names.h"
 

@@ -57,9 +57,7 @@ HRESULT COleControlSite::CreateControl(CWnd* pWndCtrl, REFCLSID clsid, LPCTSTR, 
                                        const RECT& rect, UINT nID) {
     if (!m_pCtrlCont || !m_pCtrlCont->m_pWnd) return E_UNEXPECTED;
     HWND container = m_pCtrlCont->m_pWnd->m_hWnd;
-    m_clsid = clsid;
     m_nID = nID;
-    m_dwStyle = dwStyle;
     m_rect = rect;
     HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.OutVoid());
     if (FAILED(hr)) return hr;

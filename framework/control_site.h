@@ -63,9 +63,7 @@ public:
     CWnd* m_pWndCtrl = nullptr;     // the window object bound to the control
     HWND m_hWnd = nullptr;          // the control's window
     UINT m_nID = 0;
-    DWORD m_dwStyle = 0;
     RECT m_rect{};                  // in the container window's client pixels
-    CLSID m_clsid{};
     ComPtr<IOleObject> m_pObject;
     bool m_bInPlaceActive = false;
 

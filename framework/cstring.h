@@ -9,7 +9,6 @@ class CString {
 public:
     CString() = default;
     CString(const char* text) : m_str(text ? text : "") {}
-    CString(const char* text, int length) : m_str(text ? text : "", text && length > 0 ? length : 0) {}
     CString(const std::string& text) : m_str(text) {}
     // UTF-16 text (a BSTR, say), converted to the ANSI code page.
     explicit CString(const wchar_t* text);
@@ -20,25 +19,10 @@ public:
     int GetLength() const { return static_cast<int>(m_str.size()); }
     bool IsEmpty() const { return m_str.empty(); }
 
-    CString& Trim();
-
-    void Format(const char* format, ...);
-
-    // Room for length bytes; ReleaseBuffer(-1) takes the text up to the first NUL.
-    char* GetBuffer(int length);
-    void ReleaseBuffer(int newLength = -1);
-
     // A new BSTR the caller frees with SysFreeString.
     BSTR AllocSysString() const;
 
     CString& operator=(const char* text) { m_str = text ? text : ""; return *this; }
-    CString& operator+=(const CString& other) { m_str += other.m_str; return *this; }
-    CString& operator+=(const char* text) { if (text) m_str += text; return *this; }
-    CString& operator+=(char ch) { m_str += ch; return *this; }
-
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
-    friend CString operator+(const CString& a, const char* b) { return CString(a.m_str + (b ? b : "")); }
-    friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.m_str); }
 
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
     friend bool operator==(const CString& a, const char* b) { return a.m_str == (b ? b : ""); }
@@ -46,7 +30,6 @@ public:
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
     friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
     friend bool operator!=(const char* a, const CString& b) { return !(b == a); }
-    friend bool operator<(const CString& a, const CString& b) { return a.m_str < b.m_str; }
 
 private:
     std::string m_str;

@@ -1,14 +1,25 @@
 // Dialogs from templates, modal and modeless.
 //
+// A dialog is bound to its object on the first message its dialog procedure
+// gets that carries the object: WM_INITDIALOG, whose lParam is the create
+// parameter. Until then (WM_SETFONT) the dialog manager's defaults apply.
+// From then on every message passes through the layer's window procedure
+// first and this procedure answers FALSE to what Default() hands on. The
+// dialog manager has sent WM_CREATE before any dialog procedure is called, so
+// the layer hands the object its WM_CREATE when it binds it, before
+// OnInitDialog; -1 fails the creation as it would there.
+//
 // A template whose controls include ActiveX controls (class "{clsid}") cannot
 // go to the dialog manager as it is: it would look for a window class of that
-// name and fail. So the template is parsed, a copy without those controls is
-// written, the dialog is created from the copy, and while WM_INITDIALOG is
+// name and fail the dialog. So the dialog is created from a copy with
+// DS_NOFAILCREATE, which leaves those controls out, and while WM_INITDIALOG is
 // handled (before OnInitDialog, so data exchange finds them) the container
 // creates each control at its template rectangle (dialog units converted with
-// MapDialogRect), with its id and style, at its place in the z-order.
+// MapDialogRect), with its id and style, at its place in the z-order. Any
+// other control missing still fails the dialog, as it would without the flag.
 #include "dialog.h"
-#include <memory>
+#include <algorithm>
+#include <cstring>
 #include "control_site.h"
 #include "dialog_template.h"
 #include "framework_internal.h"
@@ -18,23 +29,45 @@
 
 namespace {
 
-struct PendingControls {
-    DialogTemplate original;   // all items, for the positions and the z-order
-};
-// The ActiveX controls of the dialog being created, taken up at WM_INITDIALOG.
-thread_local PendingControls* t_pendingControls = nullptr;
-
-// Every message goes to the layer's window procedure first; this procedure
-// is what the dialog manager calls for the messages the layer passes on.
-INT_PTR CALLBACK FrameworkDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+// What the dialog manager's WM_CREATE carried, as far as the window still tells.
+CREATESTRUCTA CreationRecord(HWND hWnd) {
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    return CREATESTRUCTA{nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)), nullptr,
+                         ::GetParent(hWnd), rc.bottom - rc.top, rc.right - rc.left, rc.top, rc.left,
+                         GetWindowLongA(hWnd, GWL_STYLE), nullptr, "#32770",
+                         static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE))};
+}
 
 HWND TopLevel(HWND hWnd) { return hWnd ? GetAncestor(hWnd, GA_ROOT) : nullptr; }
+
+// Centres a modal dialog over its visible owner, kept on the work area where it fits.
+void CenterOverOwner(HWND hWnd) {
+    HWND owner = ::GetWindow(hWnd, GW_OWNER);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT around = work;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    int x = around.left + (around.right - around.left - w) / 2;
+    int y = around.top + (around.bottom - around.top - h) / 2;
+    if (x + w > work.right) x = work.right - w;
+    if (y + h > work.bottom) y = work.bottom - h;
+    if (x < work.left) x = work.left;
+    if (y < work.top) y = work.top;
+    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 bool CreateActiveXControls(CWnd* pDialog, const DialogTemplate& dialog) {
     // The template's ordinary controls in creation order: the z-order from the top.
     std::vector<HWND> children;
     for (HWND child = GetWindow(pDialog->m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
+    const auto ordinary = std::count_if(dialog.items.begin(), dialog.items.end(),
+                                        [](const TemplateItem& item) { return !item.IsActiveX(); });
+    if (children.size() != static_cast<size_t>(ordinary)) return false;
     size_t ordinaryBefore = 0;
     for (const TemplateItem& item : dialog.items) {
         if (!item.IsActiveX()) {
@@ -82,6 +115,7 @@ const MessageMap* CDialog::GetMessageMap() const {
 }
 
 bool CDialog::CreateFromTemplate(HWND hWndOwner) {
+    if (m_hWnd) return false;   // one window per object
     RegisterFrameworkClasses();
     HINSTANCE module = AfxGetInstanceHandle();
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
@@ -89,34 +123,40 @@ bool CDialog::CreateFromTemplate(HWND hWndOwner) {
     const BYTE* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
     if (!bytes) return false;
 
-    auto pending = std::make_unique<PendingControls>();
-    if (!ParseDialogTemplate(bytes, SizeofResource(module, found), &pending->original)) return false;
-    DialogTemplate copy = pending->original;
-    copy.items.clear();
-    bool hasActiveX = false;
-    for (const TemplateItem& item : pending->original.items) {
-        if (item.IsActiveX()) hasActiveX = true;
-        else copy.items.push_back(item);
-    }
+    const DWORD size = SizeofResource(module, found);
+    DialogTemplate original;   // all items, for the positions and the z-order
+    if (!ParseDialogTemplate(bytes, size, &original)) return false;
+    const bool hasActiveX = std::any_of(original.items.begin(), original.items.end(),
+                                        [](const TemplateItem& item) { return item.IsActiveX(); });
     if (hasActiveX && !AfxGetOccManager()) return false;
-    std::vector<DWORD> written;
+    std::vector<DWORD> copy;   // DWORD-aligned, as the dialog manager wants
     const void* dialogTemplate = bytes;
     if (hasActiveX) {
-        written = WriteDialogTemplateEx(copy);
-        dialogTemplate = written.data();
-        t_pendingControls = pending.get();
+        copy.resize((size + 3) / 4);
+        memcpy(copy.data(), bytes, size);
+        const DWORD style = original.style | DS_NOFAILCREATE;
+        memcpy(reinterpret_cast<BYTE*>(copy.data()) + (original.extended ? 12 : 0), &style, sizeof style);
+        dialogTemplate = copy.data();
+        m_pActiveXTemplate = &original;
     }
 
-    BeginCreateHook(this, "#32770");
-    HWND hWnd = CreateDialogIndirectParamA(module, static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
-                                           hWndOwner, FrameworkDialogProc, 0);
-    bool bound = EndCreateHook();
-    t_pendingControls = nullptr;
-    if (hWnd && !bound) {
-        ::DestroyWindow(hWnd);
-        return false;
-    }
+    HWND hWnd = CreateDialogIndirectParamA(module, static_cast<LPCDLGTEMPLATEA>(dialogTemplate), hWndOwner,
+                                           DialogProc, reinterpret_cast<LPARAM>(this));
+    m_pActiveXTemplate = nullptr;
     return hWnd != nullptr && m_hWnd == hWnd;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_INITDIALOG || CWnd::FromHandlePermanent(hWnd)) return FALSE;
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    if (!dialog || dialog->m_hWnd) return FALSE;
+    dialog->Subclass(hWnd);
+    CREATESTRUCTA creation = CreationRecord(hWnd);
+    if (CallWindowProcA(FrameworkWindowProc, hWnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&creation)) == -1) {
+        ::DestroyWindow(hWnd);
+        return FALSE;
+    }
+    return CallWindowProcA(FrameworkWindowProc, hWnd, WM_INITDIALOG, wParam, lParam);
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,16 +165,16 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CDialog::HandleInitDialog() {
-    PendingControls* pending = t_pendingControls;
-    t_pendingControls = nullptr;
-    if (pending && !CreateActiveXControls(this, pending->original)) {
+    const DialogTemplate* activeX = m_pActiveXTemplate;
+    m_pActiveXTemplate = nullptr;
+    if (activeX && !CreateActiveXControls(this, *activeX)) {
         // Failing creation, as with a control class that is not registered.
         m_nModalResult = -1;
         m_bEndModal = true;
         ::DestroyWindow(m_hWnd);
         return FALSE;
     }
-    if (m_bModal && ::GetWindow(m_hWnd, GW_OWNER)) CenterWindow();
+    if (m_bModal && ::GetWindow(m_hWnd, GW_OWNER)) CenterOverOwner(m_hWnd);
     return OnInitDialog();
 }
 
@@ -172,8 +212,8 @@ INT_PTR CDialog::DoModal() {
     m_bEndModal = false;
     m_nModalResult = -1;
     if (CreateFromTemplate(owner) && m_hWnd) {
-        if (!m_bEndModal && !IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
-        RunMessageLoop([this] { return m_bEndModal || !m_hWnd; }, true);
+        if (!m_bEndModal && !::IsWindowVisible(m_hWnd)) ShowWindow(SW_SHOWNORMAL);
+        RunMessageLoop([this] { return m_bEndModal || !m_hWnd; });
         if (m_hWnd) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                                    SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }

@@ -3,6 +3,8 @@
 #pragma once
 #include "wnd.h"
 
+struct DialogTemplate;
+
 class CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
@@ -48,9 +50,13 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateFromTemplate(HWND hWndOwner);
     BOOL HandleInitDialog();
 
+    // While the dialog is created: the template whose ActiveX controls the
+    // layer creates at WM_INITDIALOG.
+    const DialogTemplate* m_pActiveXTemplate = nullptr;
     bool m_bModal = false;
     bool m_bEndModal = false;
     int m_nModalResult = -1;

@@ -54,41 +54,6 @@ private:
     bool m_ok = true;
 };
 
-class Writer {
-public:
-    void Word(WORD v) { Raw(&v, sizeof v); }
-    void Dword(DWORD v) { Raw(&v, sizeof v); }
-    void Short(short v) { Raw(&v, sizeof v); }
-    void Byte(BYTE v) { Raw(&v, 1); }
-    void String(const std::wstring& text) {
-        for (wchar_t c : text) Word(static_cast<WORD>(c));
-        Word(0);
-    }
-    void Name(const TemplateName& name) {
-        if (name.isOrdinal) {
-            Word(0xFFFF);
-            Word(name.ordinal);
-        } else {
-            String(name.text);
-        }
-    }
-    void Bytes(const std::vector<BYTE>& bytes) { if (!bytes.empty()) Raw(bytes.data(), bytes.size()); }
-    void AlignDword() { while (m_bytes.size() % 4) m_bytes.push_back(0); }
-    std::vector<DWORD> Result() {
-        AlignDword();
-        std::vector<DWORD> out(m_bytes.size() / 4);
-        if (!out.empty()) memcpy(out.data(), m_bytes.data(), m_bytes.size());
-        return out;
-    }
-
-private:
-    void Raw(const void* p, size_t n) {
-        const BYTE* b = static_cast<const BYTE*>(p);
-        m_bytes.insert(m_bytes.end(), b, b + n);
-    }
-    std::vector<BYTE> m_bytes;
-};
-
 }  // namespace
 
 bool TemplateItem::IsActiveX() const {
@@ -152,38 +117,4 @@ bool ParseDialogTemplate(const BYTE* data, size_t size, DialogTemplate* out) {
     if (!r.ok()) return false;
     *out = std::move(d);
     return true;
-}
-
-std::vector<DWORD> WriteDialogTemplateEx(const DialogTemplate& d) {
-    Writer w;
-    w.Word(1);
-    w.Word(0xFFFF);
-    w.Dword(d.helpId);
-    w.Dword(d.exStyle);
-    w.Dword(d.style);
-    w.Word(static_cast<WORD>(d.items.size()));
-    w.Short(d.x); w.Short(d.y); w.Short(d.cx); w.Short(d.cy);
-    w.Name(d.menu);
-    w.Name(d.windowClass);
-    w.String(d.title);
-    if (d.style & DS_SETFONT) {
-        w.Word(d.pointSize);
-        w.Word(d.weight);
-        w.Byte(d.italic);
-        w.Byte(d.charset);
-        w.String(d.typeface);
-    }
-    for (const TemplateItem& item : d.items) {
-        w.AlignDword();
-        w.Dword(item.helpId);
-        w.Dword(item.exStyle);
-        w.Dword(item.style);
-        w.Short(item.x); w.Short(item.y); w.Short(item.cx); w.Short(item.cy);
-        w.Dword(item.id);
-        w.Name(item.windowClass);
-        w.Name(item.title);
-        w.Word(static_cast<WORD>(item.creationData.size()));
-        w.Bytes(item.creationData);
-    }
-    return w.Result();
 }

@@ -1,7 +1,6 @@
-// Dialog resource templates (DIALOG and DIALOGEX), read into a structure and
-// written back as DIALOGEX, so that a dialog can be created from a copy whose
-// ActiveX controls ({class id} as the class name) are taken out; the layer
-// creates those controls itself.
+// Dialog resource templates (DIALOG and DIALOGEX), read into a structure, so
+// that the layer can create a template's ActiveX controls ({class id} as the
+// class name) itself, which the dialog manager cannot.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -40,5 +39,3 @@ struct DialogTemplate {
 
 // False if the bytes are not a complete template.
 bool ParseDialogTemplate(const BYTE* data, size_t size, DialogTemplate* out);
-// A DIALOGEX template, DWORD-aligned as CreateDialogIndirect needs.
-std::vector<DWORD> WriteDialogTemplateEx(const DialogTemplate& dialog);

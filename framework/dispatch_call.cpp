@@ -8,14 +8,6 @@ DispatchArgs::DispatchArgs(WORD wFlags, const BYTE* pbParamInfo, va_list args) {
         VARIANT v;
         VariantInit(&v);
         switch (*p) {
-        case 0x03:   // VTS_I4
-            v.vt = VT_I4;
-            v.lVal = va_arg(args, long);
-            break;
-        case 0x09:   // VTS_DISPATCH: borrowed, not released here
-            v.vt = VT_DISPATCH;
-            v.pdispVal = va_arg(args, LPDISPATCH);
-            break;
         case 0x0B:   // VTS_BOOL
             v.vt = VT_BOOL;
             v.boolVal = va_arg(args, BOOL) ? VARIANT_TRUE : VARIANT_FALSE;
@@ -58,45 +50,19 @@ DispatchArgs::~DispatchArgs() {
         if (v.vt == VT_BSTR) SysFreeString(v.bstrVal);
 }
 
-namespace {
-
-void StoreResult(VARIANT* result, VARTYPE vtRet, void* pvRet) {
-    if (vtRet == VT_EMPTY || !pvRet) return;
-    if (vtRet == VT_VARIANT) {
-        VariantCopy(static_cast<VARIANT*>(pvRet), result);
-        return;
-    }
-    HRESULT hr = VariantChangeType(result, result, 0, vtRet);
-    if (FAILED(hr)) throw COleException(hr);
-    switch (vtRet) {
-    case VT_BOOL: *static_cast<BOOL*>(pvRet) = result->boolVal != VARIANT_FALSE; break;
-    case VT_I4: *static_cast<long*>(pvRet) = result->lVal; break;
-    case VT_BSTR: *static_cast<CString*>(pvRet) = CString(result->bstrVal ? result->bstrVal : L""); break;
-    case VT_DISPATCH:
-        *static_cast<LPDISPATCH*>(pvRet) = result->pdispVal;
-        if (result->pdispVal) result->pdispVal->AddRef();
-        break;
-    default: throw COleException(E_INVALIDARG);
-    }
-}
-
-}  // namespace
-
-void AfxInvokeDispatch(IDispatch* pDispatch, DISPID dwDispID, WORD wFlags, VARTYPE vtRet,
-                       void* pvRet, const BYTE* pbParamInfo, va_list args) {
+void AfxInvokeDispatch(IDispatch* pDispatch, DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void*,
+                       const BYTE* pbParamInfo, va_list args) {
     if (!pDispatch) return;
     DispatchArgs packed(wFlags, pbParamInfo, args);
-    if (!packed.ok()) throw COleException(E_INVALIDARG);
-    ScopedVariant result;
+    if (!packed.ok() || vtRet != VT_EMPTY) throw COleException(E_INVALIDARG);
     EXCEPINFO info{};
     UINT argError = 0;
-    HRESULT hr = pDispatch->Invoke(dwDispID, IID_NULL, LOCALE_USER_DEFAULT, wFlags, packed.Params(),
-                                   vtRet == VT_EMPTY ? nullptr : result.Get(), &info, &argError);
+    HRESULT hr = pDispatch->Invoke(dwDispID, IID_NULL, LOCALE_USER_DEFAULT, wFlags, packed.Params(), nullptr,
+                                   &info, &argError);
     if (hr == DISP_E_EXCEPTION) {
         if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
         ScopedBstr description(info.bstrDescription), source(info.bstrSource), help(info.bstrHelpFile);
         throw COleDispatchException(info);
     }
     if (FAILED(hr)) throw COleException(hr);
-    StoreResult(result.Get(), vtRet, pvRet);
 }

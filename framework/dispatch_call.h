@@ -9,8 +9,6 @@
 #include "cstring.h"
 
 #define VTS_NONE     ""
-#define VTS_I4       "\x03"
-#define VTS_DISPATCH "\x09"
 #define VTS_BOOL     "\x0B"
 #define VTS_BSTR     "\x0E"
 #define VTS_PVARIANT "\x4C"
@@ -36,8 +34,7 @@ private:
 };
 
 // Invoke with packed arguments; on failure throws COleException or
-// COleDispatchException. vtRet VT_EMPTY takes no result; otherwise pvRet is
-// BOOL* (VT_BOOL), long* (VT_I4), CString* (VT_BSTR), LPDISPATCH* (VT_DISPATCH,
-// AddRef'd) or VARIANT* (VT_VARIANT).
+// COleDispatchException. The program takes no results: vtRet is VT_EMPTY (any
+// other is refused with E_INVALIDARG before the call) and pvRet unused.
 void AfxInvokeDispatch(IDispatch* pDispatch, DISPID dwDispID, WORD wFlags, VARTYPE vtRet,
                        void* pvRet, const BYTE* pbParamInfo, va_list args);

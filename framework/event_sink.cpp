@@ -50,30 +50,6 @@ HRESULT Convert(Slot& slot, BOOL** out) {
     return S_OK;
 }
 
-HRESULT Convert(Slot& slot, BOOL* out) {
-    VARIANT value;
-    VariantInit(&value);
-    if (FAILED(VariantChangeType(&value, Deref(slot.arg), 0, VT_BOOL))) return DISP_E_TYPEMISMATCH;
-    *out = value.boolVal != VARIANT_FALSE;
-    return S_OK;
-}
-
-HRESULT Convert(Slot& slot, long* out) {
-    VARIANT value;
-    VariantInit(&value);
-    if (FAILED(VariantChangeType(&value, Deref(slot.arg), 0, VT_I4))) return DISP_E_TYPEMISMATCH;
-    *out = value.lVal;
-    return S_OK;
-}
-
-HRESULT Convert(Slot& slot, BSTR* out) {
-    VARIANT* v = Deref(slot.arg);
-    if (v->vt == VT_BSTR) *out = v->bstrVal;
-    else if (v->vt == (VT_BYREF | VT_BSTR) && v->pbstrVal) *out = *v->pbstrVal;
-    else return DISP_E_TYPEMISMATCH;
-    return S_OK;
-}
-
 void WriteBack(Slot& slot) {
     if (slot.boolRef) *slot.boolRef = slot.boolValue ? VARIANT_TRUE : VARIANT_FALSE;
 }

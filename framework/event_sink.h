@@ -10,8 +10,8 @@
 //   }
 //
 // Handler parameters, in the event's declaration order, may be LPDISPATCH,
-// VARIANT*, BOOL*, BOOL, long and BSTR. The control passes the arguments
-// reversed in DISPPARAMS and by reference where it wants answers back
+// VARIANT* and BOOL* (what the WebBrowser's events carry). The control passes
+// the arguments reversed in DISPPARAMS and by reference where it wants answers back
 // (VT_BYREF|VT_VARIANT for URL, VT_BYREF|VT_BOOL for Cancel); a BOOL* handler
 // parameter is written back into the caller's VARIANT_BOOL.
 #pragma once
@@ -58,9 +58,6 @@ struct Slot {
 HRESULT Convert(Slot& slot, LPDISPATCH* out);
 HRESULT Convert(Slot& slot, VARIANT** out);
 HRESULT Convert(Slot& slot, BOOL** out);
-HRESULT Convert(Slot& slot, BOOL* out);
-HRESULT Convert(Slot& slot, long* out);
-HRESULT Convert(Slot& slot, BSTR* out);
 void WriteBack(Slot& slot);
 
 template <class T, class... Args, size_t... I>

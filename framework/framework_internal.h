@@ -6,18 +6,9 @@
 
 LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Binds the next window of class className created on this thread to pWnd
-// (before it sees WM_NCCREATE). EndCreateHook reports whether it happened.
-void BeginCreateHook(CWnd* pWnd, const char* className);
-bool EndCreateHook();
-
-// Temporary wrappers from CWnd::FromHandle; freed by the outermost loop.
-void FreeTemporaryWindows();
-// The one message loop, of the application and of modal dialogs: runs this
-// thread's messages until done() is true or WM_QUIT arrives, and returns the
-// quit code (-1 when GetMessage fails). A modal loop passes WM_QUIT on to the
-// loop around it by posting it again.
-int RunMessageLoop(const std::function<bool()>& done, bool passQuitOn);
+// The modal loop of dialogs: runs this thread's messages until done() is true
+// or WM_QUIT arrives, which it posts again for the loop around it.
+void RunMessageLoop(const std::function<bool()>& done);
 
 // Window classes the templates name ("MfcButton").
 void RegisterFrameworkClasses();

@@ -20,29 +20,18 @@ bool PreTranslateChain(MSG& msg) {
 
 }  // namespace
 
-int RunMessageLoop(const std::function<bool()>& done, bool passQuitOn) {
-    // Temporary wrappers are freed only by the outermost loop: a nested one
-    // runs inside handlers that may still hold them.
-    static int depth = 0;
-    ++depth;
-    int quitCode = 0;
+void RunMessageLoop(const std::function<bool()>& done) {
     MSG msg;
     while (!done()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1) {
-            quitCode = -1;
-            break;
-        }
+        if (got == -1) break;
         if (got == 0) {
-            quitCode = static_cast<int>(msg.wParam);
-            if (passQuitOn) PostQuitMessage(quitCode);
+            // WM_QUIT belongs to the loop around this one.
+            PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
         AfxPumpMessage(msg);
-        if (depth == 1) FreeTemporaryWindows();
     }
-    --depth;
-    return quitCode;
 }
 
 void AfxPumpMessage(MSG& msg) {

@@ -1,7 +1,8 @@
 // The image button: an owner-drawn BUTTON whose parent hands it WM_DRAWITEM.
 // Each paint composes in a memory DC: the parent's own background (its
 // WM_ERASEBKGND painted at the button's offset) when transparent, then the
-// state's PNG with its alpha, then the optional frame and focus rectangle.
+// state's PNG with its alpha, then the optional focus rectangle. No frame:
+// the program's buttons are flat pictures.
 #include "mfc_button.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -92,15 +93,6 @@ void CMFCButton::AddTool() {
     if (m_hToolTip) ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-SIZE CMFCButton::SizeToContent() {
-    SIZE size{0, 0};
-    if (!m_imageNormal) return size;
-    size.cx = static_cast<LONG>(m_imageNormal->GetWidth());
-    size.cy = static_cast<LONG>(m_imageNormal->GetHeight());
-    if (m_hWnd) SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return size;
-}
-
 LRESULT CMFCButton::OnMouseMove(WPARAM, LPARAM) {
     if (!m_bHighlighted) {
         m_bHighlighted = true;
@@ -159,12 +151,8 @@ void CMFCButton::DrawItem(LPDRAWITEMSTRUCT item) {
         g.DrawImage(image, (w - iw) / 2, (h - ih) / 2, iw, ih);
     }
 
-    RECT frame = {0, 0, w, h};
-    if (m_nFlatStyle == BUTTONSTYLE_3D) DrawEdge(memory, &frame, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    else if (m_nFlatStyle == BUTTONSTYLE_SEMIFLAT || (m_nFlatStyle == BUTTONSTYLE_FLAT && m_bHighlighted))
-        DrawEdge(memory, &frame, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     if (m_bDrawFocus && (item->itemState & ODS_FOCUS)) {
-        InflateRect(&frame, -3, -3);
+        RECT frame = {3, 3, w - 3, h - 3};
         DrawFocusRect(memory, &frame);
     }
 

@@ -12,8 +12,6 @@ namespace Gdiplus { class Bitmap; }
 
 class CMFCButton : public CWnd {
 public:
-    enum FlatStyle { BUTTONSTYLE_3D, BUTTONSTYLE_FLAT, BUTTONSTYLE_SEMIFLAT, BUTTONSTYLE_NOBORDERS };
-
     CMFCButton();
     ~CMFCButton() override;
 
@@ -21,13 +19,10 @@ public:
     // a hot or disabled image the normal one is drawn instead.
     void SetImage(UINT uiBmpResId, UINT uiBmpHotResId = 0, UINT uiBmpDsblResID = 0);
     void SetTooltip(LPCTSTR lpszToolTipText);
-    // Resizes the button to its normal image and returns the new size.
-    SIZE SizeToContent();
     bool IsHighlighted() const { return m_bHighlighted; }
 
     BOOL m_bTransparent = FALSE;   // draw the parent's background under the image
     BOOL m_bDrawFocus = TRUE;      // a focus rectangle when focused
-    int m_nFlatStyle = BUTTONSTYLE_3D;  // frame drawn around the image (none with NOBORDERS)
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     const MessageMap* GetMessageMap() const override;

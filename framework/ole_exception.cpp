@@ -1,5 +1,6 @@
 #include "ole_exception.h"
-#include "com_ptr.h"
+#include <cstdio>
+#include <string>
 #include "winapp.h"
 
 int CException::ReportError(UINT nType) const {
@@ -11,12 +12,13 @@ CString COleException::GetErrorMessage() const {
     char* system = nullptr;
     FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                    nullptr, static_cast<DWORD>(m_sc), 0, reinterpret_cast<char*>(&system), 0, nullptr);
-    CString text(system);
+    std::string text = system ? system : "";
     if (system) LocalFree(system);
-    text.Trim();
-    CString code;
-    code.Format("0x%08lX", static_cast<unsigned long>(m_sc));
-    return text.IsEmpty() ? code : text + " (" + code + ")";
+    // The system's text ends with a line break.
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    char code[16];
+    snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(m_sc));
+    return CString(text.empty() ? std::string(code) : text + " (" + code + ")");
 }
 
 COleDispatchException::COleDispatchException(const EXCEPINFO& info)
@@ -27,8 +29,7 @@ COleDispatchException::COleDispatchException(const EXCEPINFO& info)
 
 CString COleDispatchException::GetErrorMessage() const {
     if (!m_strDescription.IsEmpty()) return m_strDescription;
-    CString text;
-    if (m_wCode != 0) text.Format("error %u", m_wCode);
-    else text = COleException(m_scError).GetErrorMessage();
-    return m_strSource.IsEmpty() ? text : m_strSource + ": " + text;
+    std::string text = "error " + std::to_string(m_wCode);
+    if (m_wCode == 0) text = COleException(m_scError).GetErrorMessage().str();
+    return CString(m_strSource.IsEmpty() ? text : m_strSource.str() + ": " + text);
 }

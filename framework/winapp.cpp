@@ -37,7 +37,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
     g_app = this;
     m_hInstance = GetModuleHandleA(nullptr);
     m_strCmdLine = CommandLineArguments(GetCommandLineA());
-    m_lpCmdLine = m_strCmdLine.GetBuffer(m_strCmdLine.GetLength());
+    m_lpCmdLine = m_strCmdLine.data();
     m_strAppName = lpszAppName ? CString(lpszAppName) : ModuleBaseName();
     m_pszAppName = m_strAppName;
 }
@@ -58,11 +58,7 @@ BOOL CWinApp::InitInstance() {
     return TRUE;
 }
 
-int CWinApp::ExitInstance() { return m_nExitCode; }
-
-int CWinApp::Run() {
-    return RunMessageLoop([] { return false; }, false);
-}
+int CWinApp::ExitInstance() { return 0; }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const {
     return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nIDResource));
@@ -72,15 +68,12 @@ CWinApp* AfxGetApp() { return g_app; }
 
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : GetModuleHandleA(nullptr); }
 
-int AfxWinMain(HINSTANCE hInstance, LPSTR, int nCmdShow) {
+int AfxWinMain(HINSTANCE hInstance, LPSTR, int) {
     CWinApp* app = AfxGetApp();
     if (!app) return -1;
     app->m_hInstance = hInstance;
-    app->m_nCmdShow = nCmdShow;
-    BOOL run = FALSE;
-    AfxCallGuarded([&] { run = app->InitInstance(); });
-    if (run) AfxCallGuarded([&] { app->m_nExitCode = app->Run(); });
-    int result = app->m_nExitCode;
+    AfxCallGuarded([&] { app->InitInstance(); });
+    int result = 0;
     AfxCallGuarded([&] { result = app->ExitInstance(); });
     AfxOleTerm();
     return result;

@@ -1,8 +1,10 @@
 // CWinApp: the one application object. The layer's WinMain finds it, calls
-// InitInstance, runs the message loop only if that returned TRUE, then calls
-// ExitInstance and ends the process with its result.
+// InitInstance, then ExitInstance, and ends the process with its result. The
+// program runs its main window as a modal dialog inside InitInstance and
+// returns FALSE: there is no application message loop.
 #pragma once
 #include <windows.h>
+#include <string>
 #include "cstring.h"
 
 class CWnd;
@@ -19,25 +21,20 @@ public:
 
     // The base registers with the restart manager per m_dwRestartManagerSupportFlags.
     virtual BOOL InitInstance();
-    // The base returns the exit code of the message loop (0 when none ran).
+    // The base returns 0.
     virtual int ExitInstance();
-    // The message loop; returns WM_QUIT's exit code.
-    virtual int Run();
 
     HICON LoadIcon(UINT nIDResource) const;
 
     HINSTANCE m_hInstance = nullptr;
     LPTSTR m_lpCmdLine = nullptr;   // the command line after the program name
-    int m_nCmdShow = SW_SHOWNORMAL;
     LPCTSTR m_pszAppName = nullptr; // the constructor's name, else the module's base name
     CWnd* m_pMainWnd = nullptr;
     DWORD m_dwRestartManagerSupportFlags = 0;
 
 private:
-    friend int AfxWinMain(HINSTANCE, LPSTR, int);
-    CString m_strCmdLine;
+    std::string m_strCmdLine;
     CString m_strAppName;
-    int m_nExitCode = 0;
 };
 
 CWinApp* AfxGetApp();

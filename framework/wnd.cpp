@@ -1,87 +1,23 @@
 // Binding of window objects to handles, the layer's window procedure and the
 // message tables.
 #include "wnd.h"
-#include <memory>
-#include <unordered_map>
 #include "control_site.h"
 #include "framework_internal.h"
 #include "occ.h"
 #include "ole_exception.h"
-
-// Binds a window the layer creates, before the window sees its first message.
-class WindowBinding {
-public:
-    static void BindCreated(CWnd* pWnd, HWND hWnd) {
-        pWnd->Bind(hWnd);
-        pWnd->m_pfnSuper = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
-    }
-};
+#include "window_property.h"
 
 namespace {
 
-// The one map from handle to object. Only the UI thread creates windows.
-std::unordered_map<HWND, CWnd*>& PermanentMap() {
-    static std::unordered_map<HWND, CWnd*> map;
-    return map;
-}
-
-std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
-    static std::unordered_map<HWND, std::unique_ptr<CWnd>> map;
-    return map;
+// Each bound window carries its object; there is no map from handle to object.
+const WindowProperty<CWnd>& BoundObject() {
+    static const WindowProperty<CWnd> property("Vorn.CWnd");
+    return property;
 }
 
 thread_local MSG t_currentMessage{};
 
-struct CreateHook {
-    HHOOK hook = nullptr;
-    CWnd* pending = nullptr;
-    const char* className = nullptr;
-};
-thread_local CreateHook t_createHook;
-
-LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    CreateHook& h = t_createHook;
-    if (code == HCBT_CREATEWND && h.pending) {
-        HWND hWnd = reinterpret_cast<HWND>(wParam);
-        char name[64] = "";
-        GetClassNameA(hWnd, name, sizeof name);
-        // Other windows may be created first (the thread's IME window).
-        if (lstrcmpiA(name, h.className) == 0) {
-            CWnd* pWnd = h.pending;
-            h.pending = nullptr;
-            AfxCallGuarded([&] { WindowBinding::BindCreated(pWnd, hWnd); });
-            // Done: a dialog created from this one's initialisation hooks anew.
-            HHOOK hook = h.hook;
-            h.hook = nullptr;
-            LRESULT next = CallNextHookEx(hook, code, wParam, lParam);
-            UnhookWindowsHookEx(hook);
-            return next;
-        }
-    }
-    return CallNextHookEx(h.hook, code, wParam, lParam);
-}
-
 }  // namespace
-
-void BeginCreateHook(CWnd* pWnd, const char* className) {
-    t_createHook.pending = pWnd;
-    t_createHook.className = className;
-    t_createHook.hook = SetWindowsHookExA(WH_CBT, CreateHookProc, nullptr, GetCurrentThreadId());
-}
-
-bool EndCreateHook() {
-    if (t_createHook.hook) UnhookWindowsHookEx(t_createHook.hook);
-    bool bound = t_createHook.pending == nullptr;
-    t_createHook = CreateHook{};
-    return bound;
-}
-
-void FreeTemporaryWindows() {
-    auto& temps = TemporaryMap();
-    for (auto& entry : temps) entry.second->m_hWnd = nullptr;
-    temps.clear();
-}
 
 LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
@@ -93,10 +29,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         // The control windows still exist here; at WM_NCDESTROY they are gone.
         pWnd->DestroyControlContainer();
     }
-    if (message == WM_NCDESTROY) {
-        pWnd->Unbind();
-        AfxCallGuarded([&] { pWnd->PostNcDestroy(); });
-    }
+    if (message == WM_NCDESTROY) pWnd->Unbind();
     return result;
 }
 
@@ -127,33 +60,16 @@ CWnd::~CWnd() {
     }
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    auto& map = PermanentMap();
-    auto it = map.find(hWnd);
-    return it == map.end() ? nullptr : it->second;
-}
-
-CWnd* CWnd::FromHandle(HWND hWnd) {
-    if (!hWnd) return nullptr;
-    if (CWnd* pWnd = FromHandlePermanent(hWnd)) return pWnd;
-    auto& temp = TemporaryMap()[hWnd];
-    if (!temp) {
-        temp.reset(new CWnd);
-        temp->m_hWnd = hWnd;
-    }
-    return temp.get();
-}
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return BoundObject().Get(hWnd); }
 
 void CWnd::Bind(HWND hWnd) {
     m_hWnd = hWnd;
-    PermanentMap()[hWnd] = this;
+    BoundObject().Set(hWnd, this);
 }
 
 void CWnd::Unbind() {
     if (!m_hWnd) return;
-    auto& map = PermanentMap();
-    auto it = map.find(m_hWnd);
-    if (it != map.end() && it->second == this) map.erase(it);
+    if (FromHandlePermanent(m_hWnd) == this) BoundObject().Remove(m_hWnd);
     if (m_pfnSuper && IsWindow(m_hWnd) &&
         GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FrameworkWindowProc)) {
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
@@ -162,11 +78,15 @@ void CWnd::Unbind() {
     m_hWnd = nullptr;
 }
 
-BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return FALSE;
+void CWnd::Subclass(HWND hWnd) {
     Bind(hWnd);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return FALSE;
+    Subclass(hWnd);
     PreSubclassWindow();
     return TRUE;
 }
@@ -179,8 +99,6 @@ BOOL CWnd::DestroyWindow() {
     if (m_hWnd == hWnd && !IsWindow(hWnd)) Unbind();
     return ok;
 }
-
-const MSG* CWnd::GetCurrentMessage() { return &t_currentMessage; }
 
 MSG& AfxCurrentMessage() { return t_currentMessage; }
 
@@ -266,5 +184,4 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 void CWnd::DoDataExchange(CDataExchange*) {}
 void CWnd::DrawItem(LPDRAWITEMSTRUCT) {}
-void CWnd::PostNcDestroy() {}
 void CWnd::PreSubclassWindow() {}

@@ -1,9 +1,10 @@
 // CWnd: a window object bound to one window handle.
 //
-// The binding is made once: when the framework creates the window for the
-// object (dialogs), when an existing window is subclassed (controls bound by
-// data exchange) or when a hosted ActiveX control's window is attached. The
-// process keeps one map from handle to object; FromHandlePermanent reads it.
+// The binding is made once: when a dialog the framework creates gets its
+// first message that carries the object (WM_INITDIALOG), when an existing
+// window is subclassed (controls bound by data exchange) or when a hosted
+// ActiveX control's window is attached. The window carries its object as a
+// window property (window_property.h); FromHandlePermanent reads it.
 #pragma once
 #include <windows.h>
 #include <oleauto.h>
@@ -43,20 +44,14 @@ public:
 
     HWND m_hWnd = nullptr;
     HWND GetSafeHwnd() const { return m_hWnd; }
-    operator HWND() const { return GetSafeHwnd(); }
 
     // The object bound to a handle, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
-    // The bound object, or a temporary wrapper that lives until the outermost
-    // message loop's next message (do not keep the pointer).
-    static CWnd* FromHandle(HWND hWnd);
 
     // Binding.
     BOOL SubclassWindow(HWND hWnd);
     BOOL DestroyWindow();
 
-    // The message being handled on this thread (hwnd, message, wParam, lParam).
-    static const MSG* GetCurrentMessage();
     // The framework's default handling of the current message.
     LRESULT Default();
 
@@ -70,37 +65,27 @@ public:
 
     // Styles and placement.
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
-    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd);
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
-    void CenterWindow(CWnd* pAlternateOwner = nullptr);
     BOOL ShowWindow(int nCmdShow);
-    BOOL IsWindowVisible() const;
     BOOL IsIconic() const;
-    BOOL IsWindowEnabled() const;
-    CWnd* SetFocus();
+    void SetFocus();
     void Invalidate(BOOL bErase = TRUE);
-    void UpdateWindow();
 
-    // Text, icons, children.
+    // Text and icons.
     void SetWindowText(LPCTSTR lpszString);
-    void GetWindowText(CString& rString) const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    CWnd* GetDlgItem(int nID) const;
-    CWnd* GetParent() const;
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // A null caption means the application's name.
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // ActiveX: the control site of a hosted control bound to this object, and
     // the container of the controls this window hosts.
-    COleControlSite* GetControlSite() const { return m_pCtrlSite; }
     COleControlSite* m_pCtrlSite = nullptr;
     std::unique_ptr<COleControlContainer> m_pCtrlCont;
     // The container, made when the first control is hosted here.
@@ -129,8 +114,6 @@ protected:
     // All messages of a bound window pass through here; the default looks the
     // message up in the tables and falls back to Default().
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // After the window is gone (WM_NCDESTROY) and unbound.
-    virtual void PostNcDestroy();
     // After SubclassWindow bound the window, before its next message.
     virtual void PreSubclassWindow();
 
@@ -139,11 +122,13 @@ protected:
 private:
     friend class CDialog;
     friend class COleControlSite;
-    friend class WindowBinding;
     friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     bool HandleFromTables(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Binds the object to the window; Subclass also sends the window's
+    // messages through the layer's window procedure.
     void Bind(HWND hWnd);
+    void Subclass(HWND hWnd);
     void Unbind();
 };
 

@@ -9,30 +9,22 @@
 
 namespace {
 
-BOOL ModifyLong(HWND hWnd, int index, DWORD remove, DWORD add, UINT nFlags) {
+// The frame is not recalculated: callers change styles before the window's
+// next move or size, which does that.
+BOOL ModifyLong(HWND hWnd, int index, DWORD remove, DWORD add) {
     DWORD style = static_cast<DWORD>(GetWindowLongA(hWnd, index));
     DWORD updated = (style & ~remove) | add;
     if (updated == style) return FALSE;
     SetWindowLongA(hWnd, index, static_cast<LONG>(updated));
-    if (nFlags != 0) {
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    }
     return TRUE;
 }
 
 }  // namespace
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)); }
-DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    return ModifyLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    return ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
-}
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd) { return ModifyLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd); }
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd) { return ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd); }
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
     if (m_pCtrlSite) {
@@ -52,56 +44,20 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
 void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
 
-void CWnd::CenterWindow(CWnd* pAlternateOwner) {
-    HWND owner = pAlternateOwner ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    RECT around = work;
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
-    RECT rc{};
-    ::GetWindowRect(m_hWnd, &rc);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    int x = around.left + (around.right - around.left - w) / 2;
-    int y = around.top + (around.bottom - around.top - h) / 2;
-    // Keep it on the work area where it fits.
-    if (x + w > work.right) x = work.right - w;
-    if (y + h > work.bottom) y = work.bottom - h;
-    if (x < work.left) x = work.left;
-    if (y < work.top) y = work.top;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+void CWnd::SetFocus() { ::SetFocus(m_hWnd); }
 void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
 void CWnd::SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
-
-void CWnd::GetWindowText(CString& rString) const {
-    int length = ::GetWindowTextLengthA(m_hWnd);
-    char* buffer = rString.GetBuffer(length + 1);
-    ::GetWindowTextA(m_hWnd, buffer, length + 1);
-    rString.ReleaseBuffer();
-}
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
     return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
                                                   reinterpret_cast<LPARAM>(hIcon)));
 }
 
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "framework/ansi_text.h"
+#include "text/ansi_text.h"
 
 namespace launcher {
 

@@ -101,8 +101,6 @@ void CWebDialog::PlaceButtons() {
     for (size_t i = 0; i < launcher::kButtonCount; ++i) {
         const launcher::ButtonLayout& layout = launcher::kButtons[i];
         CMFCButton& button = *buttons[i];
-        // What the template's control data would give: flat, no frame.
-        button.m_nFlatStyle = CMFCButton::BUTTONSTYLE_NOBORDERS;
         if (layout.tooltip) {
             button.SetTooltip(layout.tooltip);
         }

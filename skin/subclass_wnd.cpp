@@ -1,7 +1,17 @@
 #include "skin/subclass_wnd.h"
 
-#include "framework/wnd.h"
 #include "framework/ole_exception.h"
+#include "framework/window_property.h"
+#include "framework/wnd.h"
+
+namespace {
+
+const WindowProperty<CSubclassWnd>& NewestHook() {
+    static const WindowProperty<CSubclassWnd> property("Vorn.SkinHook");
+    return property;
+}
+
+}  // namespace
 
 const CRuntimeClass* CSubclassWnd::GetRuntimeClass() const {
     static const CRuntimeClass info{"CSubclassWnd", CObject::GetRuntimeClass()};
@@ -10,7 +20,7 @@ const CRuntimeClass* CSubclassWnd::GetRuntimeClass() const {
 
 CSubclassWnd::~CSubclassWnd() {
     if (m_hTarget) {
-        GetSubclassMap().RemoveHook(this);
+        RemoveHook();
         m_hTarget = nullptr;
         m_pfnPrevProc = nullptr;
     }
@@ -22,9 +32,9 @@ BOOL CSubclassWnd::Install(CWnd* pWnd) {
 
 BOOL CSubclassWnd::InstallHandle(HWND hWnd) {
     if (hWnd) {
-        GetSubclassMap().AddHook(hWnd, this);
+        AddHook(hWnd);
     } else if (m_hTarget) {
-        GetSubclassMap().RemoveHook(this);
+        RemoveHook();
         m_pfnPrevProc = nullptr;
     }
     m_hTarget = hWnd;
@@ -50,61 +60,46 @@ LRESULT CSubclassWnd::PassOnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     return DefWindowProcA(m_hTarget, message, wParam, lParam);
 }
 
-CSubclassWnd* CSubclassWndMap::FirstHook(HWND hWnd) const {
-    auto it = m_heads.find(hWnd);
-    return it == m_heads.end() ? nullptr : it->second;
+CSubclassWnd* CSubclassWnd::FirstHook(HWND hWnd) {
+    return NewestHook().Get(hWnd);
 }
 
-void CSubclassWndMap::AddHook(HWND hWnd, CSubclassWnd* hook) {
+void CSubclassWnd::AddHook(HWND hWnd) {
     CSubclassWnd* head = FirstHook(hWnd);
-    hook->m_pNext = head;
+    m_pNext = head;
     if (head) {
-        hook->m_pfnPrevProc = head->m_pfnPrevProc;
+        m_pfnPrevProc = head->m_pfnPrevProc;
     } else {
-        hook->m_pfnPrevProc = reinterpret_cast<WNDPROC>(
+        m_pfnPrevProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
     }
-    m_heads[hWnd] = hook;
+    NewestHook().Set(hWnd, this);
 }
 
-void CSubclassWndMap::RemoveHook(CSubclassWnd* hook) {
-    auto it = m_heads.find(hook->m_hTarget);
-    if (it == m_heads.end()) {
+void CSubclassWnd::RemoveHook() {
+    CSubclassWnd* head = FirstHook(m_hTarget);
+    if (!head) {
         return;
     }
-    if (it->second != hook) {
-        for (CSubclassWnd* before = it->second; before; before = before->m_pNext) {
-            if (before->m_pNext == hook) {
-                before->m_pNext = hook->m_pNext;
+    if (head != this) {
+        for (CSubclassWnd* before = head; before; before = before->m_pNext) {
+            if (before->m_pNext == this) {
+                before->m_pNext = m_pNext;
                 break;
             }
         }
-    } else if (hook->m_pNext) {
-        it->second = hook->m_pNext;
+    } else if (m_pNext) {
+        NewestHook().Set(m_hTarget, m_pNext);
     } else {
-        const HWND hWnd = it->first;
-        m_heads.erase(it);
-        if (IsWindow(hWnd)) {
-            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook->m_pfnPrevProc));
-        }
+        NewestHook().Remove(m_hTarget);
+        SetWindowLongPtrA(m_hTarget, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevProc));
     }
-    hook->m_pNext = nullptr;
-}
-
-void CSubclassWndMap::RemoveAllHooks(HWND hWnd) {
-    while (CSubclassWnd* head = FirstHook(hWnd)) {
-        head->InstallHandle(nullptr);
-    }
-}
-
-CSubclassWndMap& GetSubclassMap() {
-    static CSubclassWndMap map;
-    return map;
+    m_pNext = nullptr;
 }
 
 LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     AfxMessageScope scope(hWnd, message, wParam, lParam);
-    CSubclassWnd* head = GetSubclassMap().FirstHook(hWnd);
+    CSubclassWnd* head = CSubclassWnd::FirstHook(hWnd);
     if (!head) {
         return DefWindowProcA(hWnd, message, wParam, lParam);
     }
@@ -112,7 +107,9 @@ LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_NCDESTROY) {
         // Every hook comes off first; only the window's own procedure sees it.
         const WNDPROC own = head->m_pfnPrevProc;
-        AfxCallGuarded([&] { GetSubclassMap().RemoveAllHooks(hWnd); });
+        AfxCallGuarded([&] {
+            while (CSubclassWnd* hook = CSubclassWnd::FirstHook(hWnd)) hook->InstallHandle(nullptr);
+        });
         return own ? CallWindowProcA(own, hWnd, message, wParam, lParam)
                    : DefWindowProcA(hWnd, message, wParam, lParam);
     }

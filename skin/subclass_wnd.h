@@ -3,12 +3,11 @@
 // procedure becomes SubclassProc, which hands each message to the window's
 // newest hook; a hook handles it or passes it on to the next older hook and
 // finally to the window's own procedure. At WM_NCDESTROY every hook comes off
-// before the window's own procedure sees the message.
+// before the window's own procedure sees the message. The window carries its
+// newest hook as a window property; each hook knows the next older one.
 #pragma once
 
 #include "framework/wnd.h"
-
-#include <unordered_map>
 
 class CSubclassWnd : public CObject {
 public:
@@ -37,27 +36,18 @@ public:
     // The next older hook of the same window.
     CSubclassWnd* m_pNext = nullptr;
 
+    // The window's newest hook, or null.
+    static CSubclassWnd* FirstHook(HWND hWnd);
+
 private:
     LRESULT PassOnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-};
-
-// The process's one map from window to its newest hook. UI thread only.
-class CSubclassWndMap {
-public:
-    CSubclassWnd* FirstHook(HWND hWnd) const;
-    // Makes hook the window's newest; the first hook of a window replaces its
-    // procedure with SubclassProc.
-    void AddHook(HWND hWnd, CSubclassWnd* hook);
-    // Takes hook out of its window's chain; the last one gives the window its
+    // Makes this the window's newest hook; the first hook of a window
+    // replaces its procedure with SubclassProc.
+    void AddHook(HWND hWnd);
+    // Takes this out of its window's chain; the last one gives the window its
     // own procedure back.
-    void RemoveHook(CSubclassWnd* hook);
-    void RemoveAllHooks(HWND hWnd);
-
-private:
-    std::unordered_map<HWND, CSubclassWnd*> m_heads;
+    void RemoveHook();
 };
-
-CSubclassWndMap& GetSubclassMap();
 
 // The window procedure of every hooked window.
 LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

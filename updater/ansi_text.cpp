@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/ansi_text.h"
+#include "text/ansi_text.h"
 
 namespace zarnel {
 

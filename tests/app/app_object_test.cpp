@@ -54,10 +54,10 @@ TEST(VornLoginApp, EnterGameHidesTheLauncherEveryTime) {
     theApp.m_pWebDlg = &launcher;
 
     theApp.EnterGame("http://127.0.0.1/clientex/bin/index.php?&serverid=3&username=bob");
-    EXPECT_FALSE(launcher.IsWindowVisible());
+    EXPECT_FALSE(::IsWindowVisible(launcher.m_hWnd));
     launcher.ShowWindow(SW_SHOW);
     theApp.EnterGame("http://127.0.0.1/clientex/bin/index.php?&serverid=3&username=bob");
-    EXPECT_FALSE(launcher.IsWindowVisible());
+    EXPECT_FALSE(::IsWindowVisible(launcher.m_hWnd));
     EXPECT_TRUE(IsWindow(launcher.GetSafeHwnd()));  // hidden, not destroyed
 
     theApp.m_pWebDlg = nullptr;

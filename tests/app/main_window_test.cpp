@@ -26,7 +26,7 @@ void CALLBACK RunCheck(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     g_ran = true;
     if (g_during) g_during(*g_dialog);
-    g_dialog->PostMessage(WM_CLOSE);
+    ::PostMessageA(g_dialog->m_hWnd, WM_CLOSE, 0, 0);
 }
 
 // Runs the main window modally; during() runs once inside its message loop.
@@ -98,14 +98,15 @@ TEST_F(MainWindow, IsABorderlessLayeredPictureCentredByItsClientSize) {
         EXPECT_TRUE(IsWindowVisible(hwnd));
         EXPECT_FALSE((w.GetStyle() & WS_CAPTION) == WS_CAPTION);
         EXPECT_TRUE(w.GetStyle() & WS_POPUP);
-        EXPECT_TRUE(w.GetExStyle() & WS_EX_LAYERED);
-        EXPECT_TRUE(w.GetExStyle() & WS_EX_APPWINDOW);
+        const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+        EXPECT_TRUE(exStyle & WS_EX_LAYERED);
+        EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
 
         // The frame left by the template makes the client area smaller than
         // the picture; the centring uses that smaller size, so the window
         // sits half the difference right of and below the true centre.
         RECT framed = {0, 0, 980, 650};
-        AdjustWindowRectEx(&framed, w.GetStyle() & ~WS_VISIBLE, FALSE, w.GetExStyle() & ~WS_EX_LAYERED);
+        AdjustWindowRectEx(&framed, w.GetStyle() & ~WS_VISIBLE, FALSE, exStyle & ~WS_EX_LAYERED);
         const LONG frameX = (framed.right - framed.left - 980) / 2;
         const LONG frameY = (framed.bottom - framed.top - 650) / 2;
         RECT work = {};
@@ -187,7 +188,7 @@ TEST_F(MainWindow, LauncherIsPlacedOverItAndFollowsItsMoves) {
         CDialogEx& launcher = *theApp.m_pWebDlg;
         RECT main = WindowRect(w.GetSafeHwnd());
         RECT placed = WindowRect(launcher.GetSafeHwnd());
-        EXPECT_TRUE(launcher.IsWindowVisible());
+        EXPECT_TRUE(::IsWindowVisible(launcher.m_hWnd));
         EXPECT_EQ(main.left + 3, placed.left);
         EXPECT_EQ(main.top, placed.top);
         EXPECT_EQ(980, placed.right - placed.left);

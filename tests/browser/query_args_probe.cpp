@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/ansi_text.h"
+#include "text/ansi_text.h"
 #include "browser/scripting_object.h"
 #include "script_call.h"
 

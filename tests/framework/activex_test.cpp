@@ -64,7 +64,7 @@ TEST(ActiveX, WebBrowserIsActiveInPlaceAtItsTemplatePlaceAndMovesWithItsWrapper)
         EXPECT_EQ(1001, ::GetDlgCtrlID(browser));
         EXPECT_EQ(browser, ::GetDlgItem(dlg.m_hWnd, 1001));
         EXPECT_TRUE(::IsWindowVisible(browser));
-        COleControlSite* site = dlg.m_browser.GetControlSite();
+        COleControlSite* site = dlg.m_browser.m_pCtrlSite;
         EXPECT_NE(nullptr, site);
         if (site) {
             EXPECT_TRUE(site->m_bInPlaceActive);
@@ -102,6 +102,17 @@ TEST(ActiveX, HiddenControlOfAnOldStyleTemplate) {
         return true;
     }};
     EXPECT_EQ(1, dlg.DoModal());
+}
+
+TEST(ActiveX, AnOrdinaryControlThatCannotBeCreatedStillFailsTheDialog) {
+    BrowserDialog modal(104);
+    modal.steps = {[&](ScriptedDialog&) { modal.EndDialog(1); return true; }};
+    EXPECT_EQ(-1, modal.DoModal());
+    EXPECT_EQ(nullptr, modal.m_hWnd);
+    BrowserDialog modeless(104);
+    EXPECT_FALSE(modeless.Create(104));
+    EXPECT_EQ(nullptr, modeless.m_hWnd);
+    EXPECT_EQ(nullptr, modeless.m_browser.m_hWnd);
 }
 
 TEST(ActiveX, NavigateReachesTheServerAndBeforeNavigate2CanCancel) {
@@ -198,7 +209,7 @@ TEST(ActiveX, WrapperWithoutAControlIgnoresEveryCall) {
     unattached.MoveWindow(0, 0, 10, 10);
     EXPECT_EQ(7, unattached.get_Silent());
     EXPECT_EQ("(none)", unattached.get_LocationURL());
-    EXPECT_EQ(nullptr, unattached.GetControlSite());
+    EXPECT_EQ(nullptr, unattached.m_pCtrlSite);
 }
 
 TEST(ActiveX, TeardownLeavesNoReferenceOnTheSite) {
@@ -206,7 +217,7 @@ TEST(ActiveX, TeardownLeavesNoReferenceOnTheSite) {
     COleControlSite* site = nullptr;
     HWND browser = nullptr;
     dlg.steps = {[&](ScriptedDialog&) {
-        site = dlg.m_browser.GetControlSite();
+        site = dlg.m_browser.m_pCtrlSite;
         browser = dlg.m_browser.m_hWnd;
         if (site) site->ExternalAddRef();
         dlg.EndDialog(1);
@@ -215,7 +226,7 @@ TEST(ActiveX, TeardownLeavesNoReferenceOnTheSite) {
     EXPECT_EQ(1, dlg.DoModal());
     ASSERT_NE(nullptr, site);
     EXPECT_EQ(nullptr, dlg.m_browser.m_hWnd);
-    EXPECT_EQ(nullptr, dlg.m_browser.GetControlSite());
+    EXPECT_EQ(nullptr, dlg.m_browser.m_pCtrlSite);
     EXPECT_FALSE(IsWindow(browser));
     EXPECT_EQ(nullptr, site->m_pObject.Get());
     // Ours is the last reference: the control and its event connection let go of theirs.
@@ -243,7 +254,7 @@ TEST(ActiveX, ModelessDialogWithAControlCreatedDuringAnotherDialogsInitialisatio
     EXPECT_EQ(1, outer.DoModal());
     // The owned dialog and its control went with the owner.
     EXPECT_EQ(nullptr, inner->m_hWnd);
-    EXPECT_EQ(nullptr, inner->m_browser.GetControlSite());
+    EXPECT_EQ(nullptr, inner->m_browser.m_pCtrlSite);
     EXPECT_FALSE(IsWindow(innerBrowser));
     delete inner;
 }

@@ -103,10 +103,8 @@ TEST(Dialog, ModalRunBindsWindowAndControlsAndEndsWithTheResult) {
         EXPECT_EQ(&dlg, CWnd::FromHandlePermanent(dialogWindow));
         EXPECT_EQ(editWindow, dlg.m_edit.m_hWnd);
         EXPECT_EQ(&dlg.m_edit, CWnd::FromHandlePermanent(editWindow));
-        EXPECT_TRUE(dlg.IsWindowVisible());   // shown by the modal run
-        CWnd* ok = dlg.GetDlgItem(IDOK);      // a temporary wrapper, not a binding
-        EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, IDOK), ok->m_hWnd);
-        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(ok->m_hWnd));
+        EXPECT_TRUE(::IsWindowVisible(dlg.m_hWnd));   // shown by the modal run
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, IDOK)));   // not bound
         dlg.EndDialog(42);
         return true;
     }};
@@ -123,9 +121,9 @@ TEST(Dialog, ClassTableSeesCreationAndDefaultReachesTheDialogManager) {
     TestDialog dlg;
     dlg.steps = {[&](ScriptedDialog&) {
         dlg.SetWindowText("新标题");
-        CString text;
-        dlg.GetWindowText(text);
-        EXPECT_EQ(CString("新标题"), text);
+        char text[32] = "";
+        ::GetWindowTextA(dlg.m_hWnd, text, sizeof text);
+        EXPECT_STREQ("新标题", text);
         EXPECT_EQ("新标题", dlg.lastSetText);
         // A command the dialog maps: the edit's own notification is not a click.
         ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED), 0);
@@ -138,6 +136,49 @@ TEST(Dialog, ClassTableSeesCreationAndDefaultReachesTheDialogManager) {
     dlg.DoModal();
     EXPECT_TRUE(dlg.createdBound);
     EXPECT_EQ(0, dlg.createDefault);
+}
+
+namespace {
+
+// Logs its creation and initialisation; its WM_CREATE handler answers as told.
+class CreationDialog : public ScriptedDialog {
+public:
+    explicit CreationDialog(LRESULT answer) : ScriptedDialog(100), m_answer(answer) {}
+    const MessageMap* GetMessageMap() const override {
+        static const MessageEntry entries[] = {MapMessage(WM_CREATE, &CreationDialog::OnCreate)};
+        static const MessageMap map(ScriptedDialog::GetMessageMap(), entries);
+        return &map;
+    }
+    LRESULT OnCreate(WPARAM, LPARAM lParam) {
+        const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        log.push_back(cs && (cs->style & WS_POPUP) ? "create" : "create without its record");
+        return Default() == 0 ? m_answer : -2;
+    }
+    BOOL OnInitDialog() override {
+        log.push_back("init");
+        return ScriptedDialog::OnInitDialog();
+    }
+    std::vector<std::string> log;
+
+private:
+    LRESULT m_answer;
+};
+
+}  // namespace
+
+TEST(Dialog, CreationComesBeforeInitialisationAndMinusOneFailsIt) {
+    CreationDialog created(0);
+    created.steps = {[&](ScriptedDialog&) { created.EndDialog(1); return true; }};
+    EXPECT_EQ(1, created.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"create", "init"}), created.log);
+
+    CreationDialog refused(-1);
+    EXPECT_EQ(-1, refused.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"create"}), refused.log);
+    EXPECT_EQ(nullptr, refused.m_hWnd);
+    CreationDialog modeless(-1);
+    EXPECT_FALSE(modeless.Create(100));
+    EXPECT_EQ(nullptr, modeless.m_hWnd);
 }
 
 TEST(Dialog, KeyForAChildIsPreTranslatedByTheChildThenByTheDialog) {
@@ -159,7 +200,7 @@ TEST(Dialog, EnterGoesToOnOKAndADialogWhoseOnOKDoesNothingStaysOpen) {
         [&](ScriptedDialog&) { PostKey(dlg.m_edit, VK_RETURN); return true; },
         [&](ScriptedDialog&) {
             EXPECT_EQ(1, dlg.okCalls);
-            EXPECT_TRUE(dlg.IsWindowVisible());
+            EXPECT_TRUE(::IsWindowVisible(dlg.m_hWnd));
             dlg.EndDialog(7);
             return true;
         },
@@ -212,7 +253,7 @@ TEST(Dialog, OwnerIsTheMainWindowDisabledWhileModalAndEnabledAfter) {
     TestDialog modal;   // no parent: the application's main window owns it
     modal.steps = {[&](ScriptedDialog&) {
         EXPECT_EQ(owner.m_hWnd, ::GetWindow(modal.m_hWnd, GW_OWNER));
-        EXPECT_FALSE(owner.IsWindowEnabled());
+        EXPECT_FALSE(::IsWindowEnabled(owner.m_hWnd));
         RECT o, m;
         owner.GetWindowRect(&o);
         modal.GetWindowRect(&m);
@@ -222,7 +263,7 @@ TEST(Dialog, OwnerIsTheMainWindowDisabledWhileModalAndEnabledAfter) {
         return true;
     }};
     EXPECT_EQ(IDOK, modal.DoModal());
-    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd));
     AfxGetApp()->m_pMainWnd = nullptr;
     owner.DestroyWindow();
     EXPECT_EQ(nullptr, owner.m_hWnd);
@@ -237,11 +278,11 @@ TEST(Dialog, ModelessCreateRunsInitWithoutShowingAndEndDialogHides) {
     ASSERT_TRUE(dlg.Create(100, &parent));
     EXPECT_TRUE(initialised);
     EXPECT_EQ(parent.m_hWnd, ::GetWindow(dlg.m_hWnd, GW_OWNER));
-    EXPECT_FALSE(dlg.IsWindowVisible());   // template 100 is not WS_VISIBLE
-    EXPECT_TRUE(parent.IsWindowEnabled());
+    EXPECT_FALSE(::IsWindowVisible(dlg.m_hWnd));   // template 100 is not WS_VISIBLE
+    EXPECT_TRUE(::IsWindowEnabled(parent.m_hWnd));
     dlg.ShowWindow(SW_SHOW);
     dlg.EndDialog(IDOK);
-    EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_FALSE(::IsWindowVisible(dlg.m_hWnd));
     EXPECT_NE(nullptr, dlg.m_hWnd);
     parent.DestroyWindow();   // takes its owned dialog along
     EXPECT_EQ(nullptr, dlg.m_hWnd);

@@ -12,7 +12,6 @@ struct RecordedArg {
     VARIANT* ref = nullptr;     // VT_BYREF | VT_VARIANT
     SCODE scode = 0;            // VT_ERROR
     VARIANT_BOOL boolVal = 0;   // VT_BOOL
-    LONG lVal = 0;              // VT_I4
 };
 
 class FakeDispatch : public IDispatch {
@@ -48,7 +47,6 @@ public:
             if (v.vt == (VT_BYREF | VT_VARIANT)) a.ref = v.pvarVal;
             if (v.vt == VT_ERROR) a.scode = v.scode;
             if (v.vt == VT_BOOL) a.boolVal = v.boolVal;
-            if (v.vt == VT_I4) a.lVal = v.lVal;
             args.push_back(a);
         }
         namedArgs.assign(params->rgdispidNamedArgs, params->rgdispidNamedArgs + params->cNamedArgs);
@@ -58,13 +56,11 @@ public:
             info->bstrDescription = SysAllocString(L"\x62D2\x7EDD");   // 拒绝
             info->bstrSource = SysAllocString(L"Fake.Control");
         }
-        if (SUCCEEDED(answer) && result) VariantCopy(result, &resultValue);
         return answer;
     }
 
     ULONG refs = 1;
     HRESULT answer = S_OK;
-    VARIANT resultValue{};   // VT_EMPTY
     DISPID dispid = 0;
     WORD wFlags = 0;
     bool hadResultSlot = false;

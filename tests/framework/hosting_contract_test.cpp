@@ -4,13 +4,16 @@
 #include "fake_control.h"
 #include "scripted_dialog.h"
 #include <docobj.h>
+#include <memory>
 
 namespace {
 
 class HostDialog : public ScriptedDialog {
 public:
     HostDialog() : ScriptedDialog(100) { AfxEnableControlContainer(); }
-    void OnFakeEvent(BSTR text) { events.push_back(CString(text).str()); }
+    void OnFakeEvent(VARIANT* text) {
+        events.push_back(text && text->vt == VT_BSTR ? CString(text->bstrVal).str() : "?");
+    }
     const EventSinkMap* GetEventSinkMap() const override {
         static const EventSinkEntry entries[] = {MapEvent(1500, 7, &HostDialog::OnFakeEvent)};
         static const EventSinkMap map(entries);
@@ -74,6 +77,34 @@ TEST(HostingContract, AControlWithoutSinkEntriesIsNotAdvised) {
     EXPECT_EQ(0, FakeControlClass::LiveObjects());
 }
 
+TEST(HostingContract, TheBindingLeavesTheControlsWindowDataAloneAndGoesWithTheWrapper) {
+    FakeControlClass registration;
+    HostDialog dlg;
+    HWND control = nullptr;
+    bool stillThere = false;
+    dlg.steps = {[&](ScriptedDialog&) {
+        RECT rc = {0, 0, 10, 10};
+        auto wrapper = std::make_unique<CWnd>();
+        EXPECT_TRUE(wrapper->CreateControl(CLSID_FakeControl, nullptr, WS_CHILD, rc, &dlg, 1503));
+        control = wrapper->m_hWnd;
+        // A control may keep its own object in its window's user data (the
+        // stand-in browser does); the binding must neither use nor need it.
+        EXPECT_EQ(0, GetWindowLongPtrA(control, GWLP_USERDATA));
+        SetWindowLongPtrA(control, GWLP_USERDATA, 1234);
+        EXPECT_EQ(wrapper.get(), CWnd::FromHandlePermanent(control));
+        wrapper.reset();   // the control stays with its site until the dialog goes
+        stillThere = IsWindow(control) != FALSE;
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(control));
+        EXPECT_EQ(1234, GetWindowLongPtrA(control, GWLP_USERDATA));
+        dlg.EndDialog(1);
+        return true;
+    }};
+    EXPECT_EQ(1, dlg.DoModal());
+    EXPECT_TRUE(stillThere);
+    EXPECT_FALSE(IsWindow(control));
+    EXPECT_EQ(0, FakeControlClass::LiveObjects());
+}
+
 namespace {
 
 // A program's own site with one more interface, as a host UI handler is added.
@@ -112,7 +143,7 @@ TEST(HostingContract, ADerivedSiteAddsInterfacesUnderTheSitesIdentityAndCount) {
     dlg.steps = {[&](ScriptedDialog&) {
         RECT rc = {0, 0, 10, 10};
         EXPECT_TRUE(dlg.m_control.CreateControl(CLSID_FakeControl, nullptr, WS_CHILD, rc, &dlg, 1502));
-        auto* site = dynamic_cast<CommandSite*>(dlg.m_control.GetControlSite());
+        auto* site = dynamic_cast<CommandSite*>(dlg.m_control.m_pCtrlSite);
         EXPECT_NE(nullptr, site);
         if (!site) return true;
         IOleCommandTarget* target = nullptr;

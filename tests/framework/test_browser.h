@@ -1,5 +1,6 @@
 // A browser wrapper as the program writes one: the WebBrowser's automation
-// calls through InvokeHelper.
+// calls through InvokeHelper. The getters, which the program never needs,
+// ask the control's own IDispatch.
 #pragma once
 #include "framework.h"
 
@@ -17,13 +18,21 @@ public:
         InvokeHelper(0x227, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, params, value);
     }
     BOOL get_Silent() {
-        BOOL value = 7;   // left alone without a control
-        InvokeHelper(0x227, DISPATCH_PROPERTYGET, VT_BOOL, &value, nullptr);
-        return value;
+        ScopedVariant value;
+        if (!Get(0x227, value.Get()) || value.Get()->vt != VT_BOOL) return 7;   // no control
+        return value.Get()->boolVal != VARIANT_FALSE;
     }
     CString get_LocationURL() {
-        CString url("(none)");
-        InvokeHelper(0xD3, DISPATCH_PROPERTYGET, VT_BSTR, &url, nullptr);
-        return url;
+        ScopedVariant value;
+        if (!Get(0xD3, value.Get()) || value.Get()->vt != VT_BSTR) return CString("(none)");
+        return CString(value.Get()->bstrVal);
+    }
+
+private:
+    bool Get(DISPID id, VARIANT* out) {
+        IDispatch* control = m_pCtrlSite ? m_pCtrlSite->GetControlDispatch() : nullptr;
+        DISPPARAMS none{};
+        return control && SUCCEEDED(control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                                    out, nullptr, nullptr));
     }
 };

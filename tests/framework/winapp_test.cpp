@@ -14,10 +14,6 @@ public:
         CWinApp::InitInstance();
         return onInit ? onInit() : FALSE;
     }
-    int Run() override {
-        calls.push_back("run");
-        return CWinApp::Run();
-    }
     int ExitInstance() override {
         calls.push_back("exit");
         return onExit ? onExit() : CWinApp::ExitInstance();
@@ -46,17 +42,5 @@ TEST(WinApp, StartUpThatReturnsFalseSkipsTheLoopAndEndsWithExitInstance) {
     theApp.m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART;
     EXPECT_EQ(5, AfxWinMain(GetModuleHandleA(nullptr), nullptr, SW_SHOW));
     std::vector<std::string> expected = {"init", "exit"};
-    EXPECT_EQ(expected, theApp.calls);
-}
-
-TEST(WinApp, StartUpThatReturnsTrueRunsTheLoopUntilQuit) {
-    theApp.calls.clear();
-    theApp.onInit = [] {
-        PostQuitMessage(9);
-        return TRUE;
-    };
-    theApp.onExit = nullptr;   // the base: the loop's exit code
-    EXPECT_EQ(9, AfxWinMain(GetModuleHandleA(nullptr), nullptr, SW_SHOW));
-    std::vector<std::string> expected = {"init", "run", "exit"};
     EXPECT_EQ(expected, theApp.calls);
 }

@@ -72,14 +72,14 @@ TEST_F(Hooks, OneHookSeesMessagesAndTheWindowBehavesAsBefore) {
     EXPECT_TRUE(a.IsInstalled());
     EXPECT_EQ(&SubclassProc, Proc());
     EXPECT_EQ(&OwnProc, a.m_pfnPrevProc);
-    EXPECT_EQ(&a, GetSubclassMap().FirstHook(window));
+    EXPECT_EQ(&a, CSubclassWnd::FirstHook(window));
     EXPECT_EQ(105, SendMessageA(window, kProbe, 5, 0));
     EXPECT_EQ((std::vector<std::string>{"a " + std::to_string(kProbe)}), log);
     EXPECT_EQ((std::vector<std::string>{"own 5"}), g_own);
     a.InstallHandle(nullptr);
     EXPECT_EQ(&OwnProc, Proc());
     EXPECT_EQ(nullptr, a.m_pfnPrevProc);
-    EXPECT_EQ(nullptr, GetSubclassMap().FirstHook(window));
+    EXPECT_EQ(nullptr, CSubclassWnd::FirstHook(window));
 }
 
 TEST_F(Hooks, AChainOfTwoNewestFirstRemovedOldestFirst) {
@@ -109,7 +109,7 @@ TEST_F(Hooks, RemovingTheNewestFirstKeepsTheOlderOne) {
     b.InstallHandle(window);
     b.InstallHandle(nullptr);
     EXPECT_EQ(&SubclassProc, Proc());
-    EXPECT_EQ(&a, GetSubclassMap().FirstHook(window));
+    EXPECT_EQ(&a, CSubclassWnd::FirstHook(window));
     SendMessageA(window, kProbe, 3, 0);
     EXPECT_EQ((std::vector<std::string>{"a " + std::to_string(kProbe)}), log);
     a.InstallHandle(nullptr);
@@ -128,7 +128,7 @@ TEST_F(Hooks, DestroyingTheWindowTakesEveryHookOffFirst) {
         EXPECT_EQ(nullptr, hook->m_pfnPrevProc);
         EXPECT_FALSE(hook->IsInstalled());
     }
-    EXPECT_EQ(nullptr, GetSubclassMap().FirstHook(window));
+    EXPECT_EQ(nullptr, CSubclassWnd::FirstHook(window));
 }
 
 TEST_F(Hooks, AHookDestroyedWhileInstalledComesOffItsWindow) {
@@ -138,7 +138,7 @@ TEST_F(Hooks, AHookDestroyedWhileInstalledComesOffItsWindow) {
         Recorder b("b", &log);
         b.InstallHandle(window);
     }
-    EXPECT_EQ(&a, GetSubclassMap().FirstHook(window));
+    EXPECT_EQ(&a, CSubclassWnd::FirstHook(window));
     EXPECT_EQ(nullptr, a.m_pNext);
     {
         Recorder c("c", &log);
@@ -146,7 +146,7 @@ TEST_F(Hooks, AHookDestroyedWhileInstalledComesOffItsWindow) {
         c.InstallHandle(window);
     }
     EXPECT_EQ(&OwnProc, Proc());
-    EXPECT_EQ(nullptr, GetSubclassMap().FirstHook(window));
+    EXPECT_EQ(nullptr, CSubclassWnd::FirstHook(window));
     EXPECT_EQ(101, SendMessageA(window, kProbe, 1, 0));
 }
 

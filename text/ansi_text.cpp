@@ -1,4 +1,4 @@
-#include "framework/ansi_text.h"
+#include "text/ansi_text.h"
 
 namespace text {
 

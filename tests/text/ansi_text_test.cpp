@@ -1,6 +1,6 @@
 // The one narrow code page: the thread's, which is 936 where the tests run,
 // and the same for every conversion and for the lead-byte test.
-#include "framework/ansi_text.h"
+#include "text/ansi_text.h"
 
 #include <gtest/gtest.h>
 
