@@ -3,7 +3,7 @@
 #include "app/main_window_geometry.h"
 #include "app/game_window.h"
 #include "app/vorn_login_app.h"
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "launcher/web_dialog.h"
 #include "resource.h"
 

@@ -1,7 +1,7 @@
 #include "browser/scripting_object.h"
 
 #include "text/ansi_text.h"
-#include "framework/com_ptr.h"
+#include "owners/com_ptr.h"
 #include "browser/script_names.h"
 
 namespace {

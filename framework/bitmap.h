@@ -1,7 +1,7 @@
 // CBitmap: owns one GDI bitmap (null when empty) and deletes it with the
 // object. The base of the skin's bitmap classes.
 #pragma once
-#include "gdi_owners.h"
+#include "owners/gdi_owners.h"
 
 class CBitmap {
 public:

@@ -3,7 +3,7 @@
 #include "control_site.h"
 #include <exdisp.h>
 #include "dispatch_call.h"
-#include "gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "occ.h"
 #include "wnd.h"
 

@@ -16,7 +16,7 @@
 #include <ole2.h>
 #include <ocidl.h>
 #include <cstdarg>
-#include "com_ptr.h"
+#include "owners/com_ptr.h"
 
 class CWnd;
 class COleControlContainer;

@@ -1,6 +1,6 @@
 #include "dispatch_call.h"
 #include <algorithm>
-#include "com_ptr.h"
+#include "owners/com_ptr.h"
 #include "ole_exception.h"
 
 DispatchArgs::DispatchArgs(WORD wFlags, const BYTE* pbParamInfo, va_list args) {

@@ -1,7 +1,7 @@
 // The window framework layer: one include for the program.
 #pragma once
 #include "cstring.h"
-#include "com_ptr.h"
+#include "owners/com_ptr.h"
 #include "message_map.h"
 #include "event_sink.h"
 #include "wnd.h"

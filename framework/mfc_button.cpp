@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <gdiplus.h>
 #include "framework_internal.h"
-#include "gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "resource_picture.h"
 #include "winapp.h"
 

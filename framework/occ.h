@@ -9,7 +9,7 @@
 #include <ole2.h>
 #include <memory>
 #include <vector>
-#include "com_ptr.h"
+#include "owners/com_ptr.h"
 
 class CWnd;
 class COleControlSite;

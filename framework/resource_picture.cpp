@@ -10,7 +10,7 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
-#include "com_ptr.h"
+#include "owners/com_ptr.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "framework.h"
 
 #include "browser/explorer1.h"
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 
 class CWebDialog : public CDialogEx {
 public:

@@ -3,7 +3,7 @@
 // and let clicks through.
 #pragma once
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "skin/gdiplus_fwd.h"
 
 #include <cstdint>

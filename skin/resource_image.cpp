@@ -1,6 +1,6 @@
 #include "skin/resource_image.h"
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "framework/resource_picture.h"
 
 namespace {

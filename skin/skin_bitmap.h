@@ -6,7 +6,7 @@
 #pragma once
 
 #include "framework/bitmap.h"
-#include "framework/com_ptr.h"
+#include "owners/com_ptr.h"
 
 #include <ocidl.h>
 #include <olectl.h>

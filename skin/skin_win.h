@@ -11,7 +11,7 @@
 // skin_hittest.cpp. Window commands and the system menu: skin_commands.cpp.
 #pragma once
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "skin/frame_geometry.h"
 #include "skin/skin_bitmap.h"
 #include "skin/subclass_wnd.h"

@@ -4,7 +4,7 @@
 #include "launcher_fixture.h"
 #include "screen_capture.h"
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 
 #include <shellapi.h>
 

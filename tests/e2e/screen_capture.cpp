@@ -1,6 +1,6 @@
 #include "screen_capture.h"
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 
 #include <gdiplus.h>
 

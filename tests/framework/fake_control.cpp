@@ -1,6 +1,6 @@
 #include "fake_control.h"
 #include <olectl.h>
-#include "com_ptr.h"
+#include "owners/com_ptr.h"
 #include "occ.h"
 
 const CLSID CLSID_FakeControl = {0x6B1C0D55, 0x0A3E, 0x4F31, {0x9C, 0x2B, 0x5E, 0x7A, 0x40, 0xD1, 0xC0, 0xDE}};

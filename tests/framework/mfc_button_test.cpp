@@ -4,7 +4,7 @@
 #include "scripted_dialog.h"   // the Windows and OLE headers GDI+ needs first
 #include <commctrl.h>
 #include <gdiplus.h>
-#include "gdi_owners.h"
+#include "owners/gdi_owners.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "resource.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "resource.h"
 #include "resource_data.h"
 

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 #include "resource.h"
 #include "resource_data.h"
 

@@ -2,7 +2,7 @@
 // are painted, right-clicks, keys; and what the host's answers change: the
 // context menu, key handling, scroll bar and border. And what is painted.
 #include "fixture.h"
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 
 namespace standin_test {
 namespace {

@@ -1,12 +1,12 @@
 // Owners of exception information and handles, and the text conversions the
 // control needs; COM references, BSTRs and VARIANTs have the framework's owners
-// (framework/com_ptr.h, a header the control includes without linking the
+// (owners/com_ptr.h, a header the control includes without linking the
 // framework). Everything the stand-in holds goes through these.
 #pragma once
 #include <windows.h>
 #include <oleauto.h>
 
-#include "framework/com_ptr.h"
+#include "owners/com_ptr.h"
 
 #include <string>
 #include <utility>

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 
 #include <string>
 
