@@ -19,9 +19,6 @@ constexpr int kButtonTop = 4;
 constexpr int kFirstButtonOffset = 4;
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-// The game window cannot be made smaller than this.
-constexpr LONG kMinWidth = 958;
-constexpr LONG kMinHeight = 576;
 
 }  // namespace
 
@@ -123,12 +120,6 @@ LRESULT CSkinWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             PassOn();
             return 0;
-        case WM_GETMINMAXINFO: {
-            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            if (info->ptMinTrackSize.x < kMinWidth) info->ptMinTrackSize.x = kMinWidth;
-            if (info->ptMinTrackSize.y < kMinHeight) info->ptMinTrackSize.y = kMinHeight;
-            return 0;
-        }
         case WM_WINDOWPOSCHANGING:
         case WM_SIZING:
         case WM_NCRBUTTONUP:
