@@ -16,10 +16,6 @@ namespace {
 // main window's picture below.
 constexpr COLORREF kLauncherKey = RGB(1, 1, 1);
 
-void OpenPlatformLink(const char* key) {
-    links::OpenLink(theApp.GetPlatformSetting(key).str());
-}
-
 }  // namespace
 
 CWebDialog::CWebDialog(CWnd* pParent) : CDialogEx(IDD_WEB_DIALOG, pParent), m_crKey(kLauncherKey) {}
@@ -137,19 +133,19 @@ void CWebDialog::OnBnClickedMin() {
 }
 
 void CWebDialog::OnBnClickedForum() {
-    OpenPlatformLink("bbsAddr");
+    links::OpenSitePage(links::SitePage::kForum);
 }
 
 void CWebDialog::OnBnClickedRecharge() {
-    OpenPlatformLink("rechargeAddr");  // placeholders stay: no server chosen yet
+    links::OpenSitePage(links::SitePage::kRecharge);  // placeholders stay: no server chosen yet
 }
 
 void CWebDialog::OnBnClickedHome() {
-    OpenPlatformLink("homeAddr");
+    links::OpenSitePage(links::SitePage::kHome);
 }
 
 void CWebDialog::OnBnClickedService() {
-    OpenPlatformLink("serviceAddr");
+    links::OpenSitePage(links::SitePage::kService);
 }
 
 LRESULT CWebDialog::OnCreate(WPARAM, LPARAM) {

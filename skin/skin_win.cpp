@@ -2,7 +2,6 @@
 // caption's links.
 #include "skin/skin_win.h"
 
-#include "browser/config_store.h"
 #include "browser/external_links.h"
 #include "framework/wnd.h"
 
@@ -173,18 +172,18 @@ LRESULT CSkinWin::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CSkinWin::OpenForumLink() {
-    links::OpenLink(config::ReadPlatformSetting("bbsAddr"));
+    links::OpenSitePage(links::SitePage::kForum);
     return TRUE;
 }
 
 BOOL CSkinWin::OpenRechargeLink() {
     const int server = m_pOwner ? m_pOwner->RechargeServerId() : 0;
     const std::string user = m_pOwner ? m_pOwner->RechargeUserName() : std::string();
-    links::OpenLink(links::FillRechargePlaceholders(config::ReadPlatformSetting("rechargeAddr"), server, user));
+    links::OpenLink(links::FillRechargePlaceholders(links::SitePageAddress(links::SitePage::kRecharge), server, user));
     return TRUE;
 }
 
 BOOL CSkinWin::OpenHomeLink() {
-    links::OpenLink(config::ReadPlatformSetting("homeAddr"));
+    links::OpenSitePage(links::SitePage::kHome);
     return TRUE;
 }
