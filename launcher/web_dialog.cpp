@@ -41,9 +41,7 @@ const MessageMap* CWebDialog::GetMessageMap() const {
 
 const EventSinkMap* CWebDialog::GetEventSinkMap() const {
     static const EventSinkEntry entries[] = {
-        MapEvent(IDC_EXPLORER1, DISPID_BEFORENAVIGATE2, &CWebDialog::OnBeforeNavigate2),
         MapEvent(IDC_EXPLORER1, DISPID_NAVIGATECOMPLETE2, &CWebDialog::OnNavigateComplete2),
-        MapEvent(IDC_EXPLORER1, DISPID_DOCUMENTCOMPLETE, &CWebDialog::OnDocumentComplete),
     };
     static const EventSinkMap map(entries);
     return &map;
@@ -170,10 +168,6 @@ LRESULT CWebDialog::OnPaint(WPARAM, LPARAM) {
     ScopedPaint paint(m_hWnd);  // validates: the key-colour brush painted everything
     return 0;
 }
-
-void CWebDialog::OnBeforeNavigate2(LPDISPATCH, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL*) {}
-
-void CWebDialog::OnDocumentComplete(LPDISPATCH, VARIANT*) {}
 
 void CWebDialog::OnNavigateComplete2(LPDISPATCH, VARIANT* URL) {
     if (!URL) {
