@@ -1,8 +1,8 @@
 // CSkinWin: the game window's frame, painted from the program's bitmaps. A
 // window hook that answers the non-client messages itself: the client area
 // shrinks by the frame images, the caption (icon, title, nine image buttons)
-// is composed off screen and copied in one block, the borders and bottom
-// strip are drawn straight onto the window. Its hit testing and mouse
+// is composed off screen and copied in one block, and so are the borders and
+// the bottom strip, drawn once per window size. Its hit testing and mouse
 // handling drive the caption buttons, dragging and sizing; the window
 // maximises into the work area, restores and minimises under the skin's own
 // control rather than the system's maximised state.
