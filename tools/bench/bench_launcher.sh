@@ -5,13 +5,18 @@
 #     medians, best times and their ratios; the target is under 1.3),
 #   - the program's peak working set,
 #   - the size of Vorn_Login.exe with and without its resources.
-# Usage: tools/bench/bench_launcher.sh [RUNS]   (default 7)
+# Usage: tools/bench/bench_launcher.sh [RUNS] [BUILD]   (default 7; without a
+# build folder, both builds are made first and the one this machine runs is used)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 RUNS="${1:-7}"
-"$ROOT/scripts/build.sh" >/dev/null
 . "$ROOT/scripts/platform.sh"
-BUILD="$(vorn_runnable_build "$ROOT")"
+if [ -n "${2:-}" ]; then
+  BUILD="$(cd "$2" && pwd)"
+else
+  "$ROOT/scripts/build.sh" >/dev/null
+  BUILD="$(vorn_runnable_build "$ROOT")"
+fi
 VORN_WINE_ARCH="$(cat "$BUILD/wine-arch.txt")"
 
 RUN_DIR="$(mktemp -d /tmp/vorn-bench.XXXXXX)"
