@@ -5,6 +5,7 @@
 #include "app/vorn_login_app.h"
 #include "app/vorn_login_dlg.h"
 #include "browser/external_links.h"
+#include "launcher/button_pictures.h"
 #include "launcher/game_address.h"
 #include "launcher/launcher_layout.h"
 #include "launcher/variant_text.h"
@@ -102,7 +103,10 @@ void CWebDialog::PlaceButtons() {
         }
         button.m_bTransparent = TRUE;
         button.m_bDrawFocus = FALSE;
-        button.SetImage(layout.normalImage, layout.hotImage, layout.disabledImage);
+        // Each distinct picture decoded once: this runs before the launcher shows.
+        const HMODULE module = AfxGetInstanceHandle();
+        button.SetImage(layout.normalImage, launcher::DistinctPicture(module, layout.hotImage, layout.normalImage),
+                        launcher::DistinctPicture(module, layout.disabledImage, layout.normalImage));
         const launcher::Placement& at = layout.placement;
         button.SetWindowPos(nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER);
     }
