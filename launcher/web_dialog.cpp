@@ -17,6 +17,10 @@ namespace {
 // main window's picture below.
 constexpr COLORREF kLauncherKey = RGB(1, 1, 1);
 
+// Posted by the initialisation: the buttons' tooltip windows are made once the
+// launcher shows, not before (nobody can hover a button earlier).
+constexpr UINT kAddTooltips = WM_APP + 1;
+
 }  // namespace
 
 CWebDialog::CWebDialog(CWnd* pParent) : CDialogEx(IDD_WEB_DIALOG, pParent), m_crKey(kLauncherKey) {}
@@ -29,6 +33,7 @@ const MessageMap* CWebDialog::GetMessageMap() const {
         MapMessage(WM_LBUTTONDOWN, &CWebDialog::OnLButtonDown),
         MapMessage(WM_CTLCOLORDLG, &CWebDialog::OnCtlColorDlg),
         MapMessage(WM_PAINT, &CWebDialog::OnPaint),
+        MapMessage(kAddTooltips, &CWebDialog::OnAddTooltips),
         MapCommand(IDC_BTN_CLOSE, &CWebDialog::OnBnClickedClose),
         MapCommand(IDC_BTN_MIN, &CWebDialog::OnBnClickedMin),
         MapCommand(IDC_BTN_FORUM, &CWebDialog::OnBnClickedForum),
@@ -64,6 +69,7 @@ BOOL CWebDialog::OnInitDialog() {
     m_brKey = ScopedGdiObject<HBRUSH>(CreateSolidBrush(m_crKey));
     MakeColourKeyed();
     PlaceButtons();
+    PostMessage(kAddTooltips);
 
     m_explorer.put_Silent(TRUE);  // no script-error dialogs over the launcher
     const launcher::Placement browser = launcher::kBrowserPlacement;
@@ -91,16 +97,11 @@ void CWebDialog::MakeColourKeyed() {
 }
 
 void CWebDialog::PlaceButtons() {
-    CMFCButton* buttons[] = {&m_btnClose, &m_btnMin, &m_btnService, &m_btnForum, &m_btnHome, &m_btnRecharge};
-    static_assert(sizeof(buttons) / sizeof(buttons[0]) == launcher::kButtonCount, "one field per button");
     for (size_t i = 0; i < launcher::kButtonCount; ++i) {
         const launcher::ButtonLayout& layout = launcher::kButtons[i];
-        CMFCButton& button = *buttons[i];
+        CMFCButton& button = Button(i);
         // What the template's control data would give: flat, no frame.
         button.m_nFlatStyle = CMFCButton::BUTTONSTYLE_NOBORDERS;
-        if (layout.tooltip) {
-            button.SetTooltip(layout.tooltip);
-        }
         button.m_bTransparent = TRUE;
         button.m_bDrawFocus = FALSE;
         // Each distinct picture decoded once: this runs before the launcher shows.
@@ -110,6 +111,21 @@ void CWebDialog::PlaceButtons() {
         const launcher::Placement& at = layout.placement;
         button.SetWindowPos(nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER);
     }
+}
+
+CMFCButton& CWebDialog::Button(size_t index) {
+    CMFCButton* buttons[] = {&m_btnClose, &m_btnMin, &m_btnService, &m_btnForum, &m_btnHome, &m_btnRecharge};
+    static_assert(sizeof(buttons) / sizeof(buttons[0]) == launcher::kButtonCount, "one field per button");
+    return *buttons[index];
+}
+
+LRESULT CWebDialog::OnAddTooltips(WPARAM, LPARAM) {
+    for (size_t i = 0; i < launcher::kButtonCount; ++i) {
+        if (const char* tooltip = launcher::kButtons[i].tooltip) {
+            Button(i).SetTooltip(tooltip);
+        }
+    }
+    return 0;
 }
 
 void CWebDialog::OnOK() {

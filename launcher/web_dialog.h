@@ -52,9 +52,12 @@ private:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorDlg(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAddTooltips(WPARAM wParam, LPARAM lParam);
     void OnBnClickedClose();
     void OnBnClickedMin();
 
     void MakeColourKeyed();
     void PlaceButtons();
+    // The image button of launcher::kButtons[index].
+    CMFCButton& Button(size_t index);
 };
