@@ -315,32 +315,37 @@ std::vector<uint32_t> CaptionPixels(const CSkinWin& skin, int width) {
 }
 
 TEST_F(SkinWindow, AHoverRedrawsTheButtonsItLeftAndEnteredAsAWholeCaptionWould) {
-    // A title long enough to run under the buttons, which are drawn below it.
-    SetWindowTextA(window, std::string(300, 'W').c_str());
     const auto moveTo = [&](int x, int y) {
         const POINT p = Screen(window, x, y);
         const LPARAM at = MAKELPARAM(p.x, p.y);
         SendMessageA(window, WM_NCMOUSEMOVE, SendMessageA(window, WM_NCHITTEST, 0, at), at);
     };
-    moveTo(1250, 10);  // over close
-    ASSERT_EQ(2, skin.m_sbClose.m_nShownState);
-    // A mark where no button is: only a whole caption render paints it over.
-    const COLORREF mark = RGB(1, 2, 3);
-    SetPixel(skin.m_pCaptionDC.get(), 600, 1, mark);
-    moveTo(1210, 10);  // over maximise
-    EXPECT_EQ(0, skin.m_sbClose.m_nShownState);
-    EXPECT_EQ(2, skin.m_sbMaximize.m_nShownState);
-    EXPECT_EQ(mark, GetPixel(skin.m_pCaptionDC.get(), 600, 1)) << "the whole caption was drawn again";
-    std::vector<uint32_t> redrawn = CaptionPixels(skin, 1280);
+    // A title that ends far from the buttons, and one long enough to run
+    // under them (they are drawn below it).
+    for (const std::string& title : {std::string("Halden"), std::string(300, 'W')}) {
+        SCOPED_TRACE(title.size());
+        SetWindowTextA(window, title.c_str());
+        moveTo(1250, 10);  // over close
+        ASSERT_EQ(2, skin.m_sbClose.m_nShownState);
+        // A mark where no button is: only a whole caption render paints it over.
+        const COLORREF mark = RGB(1, 2, 3);
+        SetPixel(skin.m_pCaptionDC.get(), 600, 1, mark);
+        moveTo(1210, 10);  // over maximise
+        EXPECT_EQ(0, skin.m_sbClose.m_nShownState);
+        EXPECT_EQ(2, skin.m_sbMaximize.m_nShownState);
+        EXPECT_EQ(mark, GetPixel(skin.m_pCaptionDC.get(), 600, 1)) << "the whole caption was drawn again";
+        std::vector<uint32_t> redrawn = CaptionPixels(skin, 1280);
 
-    skin.m_nCaptionWidth = 0;  // the next paint renders the whole caption
-    skin.PaintFrame();
-    EXPECT_NE(mark, GetPixel(skin.m_pCaptionDC.get(), 600, 1));
-    std::vector<uint32_t> whole = CaptionPixels(skin, 1280);
-    redrawn[600 + 1 * 1280] = whole[600 + 1 * 1280];
-    size_t differ = 0;
-    for (size_t i = 0; i < whole.size(); ++i) differ += redrawn[i] != whole[i];
-    EXPECT_EQ(0u, differ) << "pixels that differ from a whole render";
+        skin.m_nCaptionWidth = 0;  // the next paint renders the whole caption
+        skin.PaintFrame();
+        EXPECT_NE(mark, GetPixel(skin.m_pCaptionDC.get(), 600, 1));
+        std::vector<uint32_t> whole = CaptionPixels(skin, 1280);
+        redrawn[600 + 1 * 1280] = whole[600 + 1 * 1280];
+        size_t differ = 0;
+        for (size_t i = 0; i < whole.size(); ++i) differ += redrawn[i] != whole[i];
+        EXPECT_EQ(0u, differ) << "pixels that differ from a whole render";
+        moveTo(600, 400);  // away, into the client area
+    }
 }
 
 TEST_F(SkinWindow, AWiderWindowGetsAWiderCaptionBuffer) {
