@@ -12,7 +12,6 @@ namespace {
 
 // Icon 128 is the program's, in the caption as in the tray.
 constexpr UINT kProgramIcon = 128;
-constexpr int kIconTop = 5;
 // How far a title glyph may reach past the text's measured end.
 constexpr int kTitleOverhang = 4;
 // The title: 10 points (tenths of a point, as a point-size font takes them).
@@ -21,7 +20,7 @@ constexpr char kTitleFace[] = "黑体";
 constexpr UINT kTitleFormat = DT_SINGLELINE | DT_VCENTER | DT_WORD_ELLIPSIS;
 
 // Every piece from one selection of the image: a border of a tall window is
-// a hundred pieces or more, drawn at every frame paint.
+// a hundred pieces or more.
 void DrawSideBorder(const CMyBitmap& image, HDC dc, int x, int y, int height, int tileTop, int tileBottom) {
     if (!image.GetSafeHandle()) {
         return;
@@ -163,7 +162,8 @@ void CSkinWin::RenderCaption(const RECT& windowRect) {
     RECT measured = title;
     {
         ScopedSelection fontSelected(buffer, m_titleFont.get());
-        DrawTextA(buffer, m_strTitle.c_str(), static_cast<int>(m_strTitle.size()), &measured, kTitleFormat | DT_CALCRECT);
+        DrawTextA(buffer, m_strTitle.c_str(), static_cast<int>(m_strTitle.size()), &measured,
+                  kTitleFormat | DT_CALCRECT);
     }
     m_rcShownTitleInk = title;
     m_rcShownTitleInk.right = std::min(title.right, measured.right + kTitleOverhang);
@@ -172,8 +172,8 @@ void CSkinWin::RenderCaption(const RECT& windowRect) {
 void CSkinWin::RenderChangedButtons(const RECT& windowRect) {
     const int width = windowRect.right - windowRect.left;
     HDC buffer = m_pCaptionDC.get();
-    const RECT icon = {m_nLeftWidth, kIconTop, m_nLeftWidth + GetSystemMetrics(SM_CXSMICON),
-                       kIconTop + GetSystemMetrics(SM_CYSMICON)};
+    const RECT icon = {m_nLeftWidth, skin::kCaptionIconTop, m_nLeftWidth + GetSystemMetrics(SM_CXSMICON),
+                       skin::kCaptionIconTop + GetSystemMetrics(SM_CYSMICON)};
     const CSkinButton* hidden = HiddenButton();
     for (CSkinButton* button : m_buttons) {
         if (button == hidden || button->m_nState == button->m_nShownState) {
@@ -197,7 +197,7 @@ void CSkinWin::RenderChangedButtons(const RECT& windowRect) {
 
 void CSkinWin::DrawIconAndTitle(HDC buffer, int width) {
     if (m_captionIcon.get()) {
-        DrawIconEx(buffer, m_nLeftWidth, kIconTop, m_captionIcon.get(), GetSystemMetrics(SM_CXSMICON),
+        DrawIconEx(buffer, m_nLeftWidth, skin::kCaptionIconTop, m_captionIcon.get(), GetSystemMetrics(SM_CXSMICON),
                    GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL);
     }
 

@@ -80,8 +80,10 @@ int main(int argc, char** argv) {
     RECT rc = {};
     GetWindowRect(window, &rc);
     const RECT close = skin.m_sbClose.GetPlacedRect(rc), maximise = skin.m_sbMaximize.GetPlacedRect(rc);
-    const POINT over[2] = {{rc.left + (close.left + close.right) / 2, rc.top + (close.top + close.bottom) / 2},
-                           {rc.left + (maximise.left + maximise.right) / 2, rc.top + (maximise.top + maximise.bottom) / 2}};
+    const auto centre = [&](const RECT& r) {
+        return POINT{rc.left + (r.left + r.right) / 2, rc.top + (r.top + r.bottom) / 2};
+    };
+    const POINT over[2] = {centre(close), centre(maximise)};
     const double hover = MicrosecondsPer(rounds, [&](int i) {
         const LPARAM at = MAKELPARAM(over[i % 2].x, over[i % 2].y);
         const LRESULT hit = SendMessageA(window, WM_NCHITTEST, 0, at);
