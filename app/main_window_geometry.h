@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-// The smallest size the main window may be dragged to.
+// The smallest size the main window may be dragged to, in the launcher phase
+// and as the skinned game window alike (the skin leaves the limits to it).
 inline constexpr LONG kMinTrackWidth = 958;
 inline constexpr LONG kMinTrackHeight = 576;
 

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "browser/config_store.h"
+
 namespace links {
 
 namespace {
@@ -30,6 +32,21 @@ void OpenLink(std::string_view address) {
     const std::string text(address);
     // Fire and forget: whatever the shell makes of it is its own business.
     ShellExecuteA(nullptr, "open", text.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::string SitePageAddress(SitePage page) {
+    // The keys the installation's WebCfg.ini uses.
+    switch (page) {
+        case SitePage::kForum: return config::ReadPlatformSetting("bbsAddr");
+        case SitePage::kHome: return config::ReadPlatformSetting("homeAddr");
+        case SitePage::kRecharge: return config::ReadPlatformSetting("rechargeAddr");
+        case SitePage::kService: return config::ReadPlatformSetting("serviceAddr");
+    }
+    return std::string();
+}
+
+void OpenSitePage(SitePage page) {
+    OpenLink(SitePageAddress(page));
 }
 
 std::string FillRechargePlaceholders(std::string_view address, int serverId, std::string_view userName) {

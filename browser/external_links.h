@@ -11,6 +11,17 @@ namespace links {
 // An empty address does nothing: the shell would open a folder window for it.
 void OpenLink(std::string_view address);
 
+// The site's pages behind the launcher's and the game window's buttons.
+enum class SitePage { kForum, kHome, kRecharge, kService };
+
+// The page's address from section "platform" of WebCfg.ini; empty when the
+// installation names none.
+std::string SitePageAddress(SitePage page);
+
+// Opens the page's address as it is written (a recharge address keeps its
+// placeholders).
+void OpenSitePage(SitePage page);
+
 // The caption's recharge address: every "[server]" replaced by the server
 // number ("%d", a minus sign included), then every "[user]" by the user name
 // as it is (no URL encoding). Matches are found left to right, case-sensitive,

@@ -5,6 +5,7 @@
 #include "app/vorn_login_app.h"
 #include "app/vorn_login_dlg.h"
 #include "browser/external_links.h"
+#include "launcher/button_pictures.h"
 #include "launcher/game_address.h"
 #include "launcher/launcher_layout.h"
 #include "launcher/variant_text.h"
@@ -16,9 +17,9 @@ namespace {
 // main window's picture below.
 constexpr COLORREF kLauncherKey = RGB(1, 1, 1);
 
-void OpenPlatformLink(const char* key) {
-    links::OpenLink(theApp.GetPlatformSetting(key).str());
-}
+// Posted by the initialisation: the buttons' tooltip windows are made once the
+// launcher shows, not before (nobody can hover a button earlier).
+constexpr UINT kAddTooltips = WM_APP + 1;
 
 }  // namespace
 
@@ -32,6 +33,7 @@ const MessageMap* CWebDialog::GetMessageMap() const {
         MapMessage(WM_LBUTTONDOWN, &CWebDialog::OnLButtonDown),
         MapMessage(WM_CTLCOLORDLG, &CWebDialog::OnCtlColorDlg),
         MapMessage(WM_PAINT, &CWebDialog::OnPaint),
+        MapMessage(kAddTooltips, &CWebDialog::OnAddTooltips),
         MapCommand(IDC_BTN_CLOSE, &CWebDialog::OnBnClickedClose),
         MapCommand(IDC_BTN_MIN, &CWebDialog::OnBnClickedMin),
         MapCommand(IDC_BTN_FORUM, &CWebDialog::OnBnClickedForum),
@@ -45,9 +47,7 @@ const MessageMap* CWebDialog::GetMessageMap() const {
 
 const EventSinkMap* CWebDialog::GetEventSinkMap() const {
     static const EventSinkEntry entries[] = {
-        MapEvent(IDC_EXPLORER1, DISPID_BEFORENAVIGATE2, &CWebDialog::OnBeforeNavigate2),
         MapEvent(IDC_EXPLORER1, DISPID_NAVIGATECOMPLETE2, &CWebDialog::OnNavigateComplete2),
-        MapEvent(IDC_EXPLORER1, DISPID_DOCUMENTCOMPLETE, &CWebDialog::OnDocumentComplete),
     };
     static const EventSinkMap map(entries);
     return &map;
@@ -69,6 +69,7 @@ BOOL CWebDialog::OnInitDialog() {
     m_brKey = ScopedGdiObject<HBRUSH>(CreateSolidBrush(m_crKey));
     MakeColourKeyed();
     PlaceButtons();
+    PostMessage(kAddTooltips);
 
     m_explorer.put_Silent(TRUE);  // no script-error dialogs over the launcher
     const launcher::Placement browser = launcher::kBrowserPlacement;
@@ -96,20 +97,33 @@ void CWebDialog::MakeColourKeyed() {
 }
 
 void CWebDialog::PlaceButtons() {
-    CMFCButton* buttons[] = {&m_btnClose, &m_btnMin, &m_btnService, &m_btnForum, &m_btnHome, &m_btnRecharge};
-    static_assert(sizeof(buttons) / sizeof(buttons[0]) == launcher::kButtonCount, "one field per button");
     for (size_t i = 0; i < launcher::kButtonCount; ++i) {
         const launcher::ButtonLayout& layout = launcher::kButtons[i];
-        CMFCButton& button = *buttons[i];
-        if (layout.tooltip) {
-            button.SetTooltip(layout.tooltip);
-        }
+        CMFCButton& button = Button(i);
         button.m_bTransparent = TRUE;
         button.m_bDrawFocus = FALSE;
-        button.SetImage(layout.normalImage, layout.hotImage, layout.disabledImage);
+        // Each distinct picture decoded once: this runs before the launcher shows.
+        const HMODULE module = AfxGetInstanceHandle();
+        button.SetImage(layout.normalImage, launcher::DistinctPicture(module, layout.hotImage, layout.normalImage),
+                        launcher::DistinctPicture(module, layout.disabledImage, layout.normalImage));
         const launcher::Placement& at = layout.placement;
         button.SetWindowPos(nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER);
     }
+}
+
+CMFCButton& CWebDialog::Button(size_t index) {
+    CMFCButton* buttons[] = {&m_btnClose, &m_btnMin, &m_btnService, &m_btnForum, &m_btnHome, &m_btnRecharge};
+    static_assert(sizeof(buttons) / sizeof(buttons[0]) == launcher::kButtonCount, "one field per button");
+    return *buttons[index];
+}
+
+LRESULT CWebDialog::OnAddTooltips(WPARAM, LPARAM) {
+    for (size_t i = 0; i < launcher::kButtonCount; ++i) {
+        if (const char* tooltip = launcher::kButtons[i].tooltip) {
+            Button(i).SetTooltip(tooltip);
+        }
+    }
+    return 0;
 }
 
 void CWebDialog::OnOK() {
@@ -135,19 +149,19 @@ void CWebDialog::OnBnClickedMin() {
 }
 
 void CWebDialog::OnBnClickedForum() {
-    OpenPlatformLink("bbsAddr");
+    links::OpenSitePage(links::SitePage::kForum);
 }
 
 void CWebDialog::OnBnClickedRecharge() {
-    OpenPlatformLink("rechargeAddr");  // placeholders stay: no server chosen yet
+    links::OpenSitePage(links::SitePage::kRecharge);  // placeholders stay: no server chosen yet
 }
 
 void CWebDialog::OnBnClickedHome() {
-    OpenPlatformLink("homeAddr");
+    links::OpenSitePage(links::SitePage::kHome);
 }
 
 void CWebDialog::OnBnClickedService() {
-    OpenPlatformLink("serviceAddr");
+    links::OpenSitePage(links::SitePage::kService);
 }
 
 LRESULT CWebDialog::OnCreate(WPARAM, LPARAM) {
@@ -172,10 +186,6 @@ LRESULT CWebDialog::OnPaint(WPARAM, LPARAM) {
     ScopedPaint paint(m_hWnd);  // validates: the key-colour brush painted everything
     return 0;
 }
-
-void CWebDialog::OnBeforeNavigate2(LPDISPATCH, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL*) {}
-
-void CWebDialog::OnDocumentComplete(LPDISPATCH, VARIANT*) {}
 
 void CWebDialog::OnNavigateComplete2(LPDISPATCH, VARIANT* URL) {
     if (!URL) {

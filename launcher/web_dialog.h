@@ -18,11 +18,8 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
-    // Browser events of control 1001.
-    void OnBeforeNavigate2(LPDISPATCH pDisp, VARIANT* URL, VARIANT* Flags, VARIANT* TargetFrameName,
-                           VARIANT* PostData, VARIANT* Headers, BOOL* Cancel);
+    // The one browser event of control 1001 the launcher acts on.
     void OnNavigateComplete2(LPDISPATCH pDisp, VARIANT* URL);
-    void OnDocumentComplete(LPDISPATCH pDisp, VARIANT* URL);
 
     // The links to the site's pages in the default browser.
     void OnBnClickedForum();
@@ -55,9 +52,12 @@ private:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorDlg(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAddTooltips(WPARAM wParam, LPARAM lParam);
     void OnBnClickedClose();
     void OnBnClickedMin();
 
     void MakeColourKeyed();
     void PlaceButtons();
+    // The image button of launcher::kButtons[index].
+    CMFCButton& Button(size_t index);
 };

@@ -42,16 +42,14 @@ HRGN CMyBitmap::CreateRegion(COLORREF key) const {
               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     int bitCount = info.header.biBitCount;
     info.header.biHeight = bm.bmHeight;  // bottom-up rows
-    if (bitCount == 16 || !skin::ClassifiableBitCount(bitCount)) {
+    if (!skin::ClassifiableBitCount(bitCount)) {
         // 1, 4 bits and the like are classified through a 32-bit copy. So are
         // 16 bits: the platform may hand them over as 5-5-5 whatever masks
         // are asked for, and a key pixel expands to the key exactly.
         bitCount = 32;
         info.header.biBitCount = 32;
-        info.header.biCompression = BI_RGB;
-    } else {
-        info.header.biCompression = BI_RGB;
     }
+    info.header.biCompression = BI_RGB;
     const int stride = skin::DibStride(bm.bmWidth, bitCount);
     info.header.biSizeImage = static_cast<DWORD>(stride) * static_cast<DWORD>(bm.bmHeight);
     std::vector<uint8_t> pixels(info.header.biSizeImage);

@@ -3,9 +3,9 @@
 #include "skin/skin_bitmap.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -63,11 +63,20 @@ bool CEnBitmap::LoadImageFile(const char* path, COLORREF background) {
     if (GetSafeHandle() || !path) {
         return false;
     }
-    std::ifstream file(path, std::ios::binary);
+    // Read through the C library: the standard streams would link their
+    // locale machinery and double the program's size.
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "rb"), &std::fclose);
     if (!file) {
         return false;
     }
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<char> bytes;
+    char chunk[16 * 1024];
+    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    if (std::ferror(file.get())) {
+        return false;
+    }
     ComPtr<IPicture> picture = PictureFromBytes(bytes.data(), bytes.size());
     return picture && AttachPicture(picture.Get(), background);
 }

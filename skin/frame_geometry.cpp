@@ -8,8 +8,6 @@ namespace {
 
 // The width of the off-screen caption every window gets at least.
 constexpr int kMinCaptionBufferWidth = 2500;
-// The icon sits this far below the window's top edge.
-constexpr int kIconTop = 5;
 
 bool Inside(POINT q, int left, int top, int right, int bottom) {
     return q.x >= left && q.x < right && q.y >= top && q.y < bottom;
@@ -80,7 +78,7 @@ int CaptionBufferWidth(int currentWidth, int windowWidth) {
 
 int FrameHitCode(POINT q, int width, int height, const FrameMetrics& f, SIZE smallIcon, bool resizable,
                  bool maximised) {
-    if (Inside(q, f.leftWidth, kIconTop, f.leftWidth + smallIcon.cx, kIconTop + smallIcon.cy)) {
+    if (Inside(q, f.leftWidth, kCaptionIconTop, f.leftWidth + smallIcon.cx, kCaptionIconTop + smallIcon.cy)) {
         return HTSYSMENU;
     }
     if (resizable && !maximised) {
@@ -96,7 +94,7 @@ int FrameHitCode(POINT q, int width, int height, const FrameMetrics& f, SIZE sma
         // The top edge is as thick as the bottom border.
         if (Inside(q, f.leftWidth, 0, right, f.bottomHeight)) return HTTOP;
     }
-    if (Inside(q, f.leftWidth, kIconTop, width - f.rightWidth, f.captionHeight)) {
+    if (Inside(q, f.leftWidth, kCaptionIconTop, width - f.rightWidth, f.captionHeight)) {
         return HTCAPTION;
     }
     return HTCLIENT;

@@ -31,6 +31,10 @@ enum CaptionCode : int {
     kHitHome = 104,
 };
 
+// The caption's small icon sits this far below the window's top edge, after
+// the left border.
+inline constexpr int kCaptionIconTop = 5;
+
 // The client area inside a window rectangle (any coordinates).
 RECT ClientFromWindow(const RECT& window, const FrameMetrics& frame);
 

@@ -1,47 +1,67 @@
 // CMyBitmap's reloading, measuring and drawing, and the colour-keyed copy.
 #include "skin/skin_bitmap.h"
 
-void DrawTransparentBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sx, int sy,
-                           COLORREF key, HPALETTE palette) {
+bool CKeyedImage::Prepare(HDC dc, HBITMAP bitmap, int sx, int sy, int width, int height, COLORREF key) {
+    Reset();
     if (!bitmap || width <= 0 || height <= 0) {
-        return;
+        return false;
     }
-    ScopedMemoryDC image(target), mask(target), source(target);
-    ScopedBitmap imageBitmap(CreateCompatibleBitmap(target, width, height));
-    ScopedBitmap maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
-    if (!image.get() || !mask.get() || !source.get() || !imageBitmap.get() || !maskBitmap.get()) {
-        return;
+    ScopedBitmap pixels(CreateCompatibleBitmap(dc, width, 2 * height));
+    ScopedDC held(CreateCompatibleDC(dc));
+    ScopedMemoryDC source(dc), mono(dc);
+    ScopedBitmap monoBitmap(CreateBitmap(width, height, 1, 1, nullptr));
+    if (!pixels.get() || !held.get() || !source.get() || !mono.get() || !monoBitmap.get()) {
+        return false;
     }
-    ScopedSelection imageSelected(image.get(), imageBitmap.get());
-    HPALETTE oldTargetPalette = nullptr, oldImagePalette = nullptr;
-    const bool usePalette = palette && (GetDeviceCaps(target, RASTERCAPS) & RC_PALETTE);
-    if (usePalette) {
-        oldTargetPalette = SelectPalette(target, palette, FALSE);
-        RealizePalette(target);
-        oldImagePalette = SelectPalette(image.get(), palette, FALSE);
-    }
+    HDC image = held.get();
+    SelectObject(image, pixels.get());
     {
         ScopedSelection sourceSelected(source.get(), bitmap);
-        BitBlt(image.get(), 0, 0, width, height, source.get(), sx, sy, SRCCOPY);
+        BitBlt(image, 0, 0, width, height, source.get(), sx, sy, SRCCOPY);
     }
-    ScopedSelection maskSelected(mask.get(), maskBitmap.get());
-    // Key-coloured pixels become 1 in the mask, all others 0.
-    SetBkColor(image.get(), key);
-    BitBlt(mask.get(), 0, 0, width, height, image.get(), 0, 0, SRCCOPY);
-    // Blacken the key pixels of the image ...
-    SetBkColor(image.get(), RGB(0, 0, 0));
-    SetTextColor(image.get(), RGB(255, 255, 255));
-    BitBlt(image.get(), 0, 0, width, height, mask.get(), 0, 0, SRCAND);
-    // ... and the target where the image is opaque, then OR the image in.
-    const COLORREF oldBk = SetBkColor(target, RGB(255, 255, 255));
-    const COLORREF oldText = SetTextColor(target, RGB(0, 0, 0));
-    BitBlt(target, x, y, width, height, mask.get(), 0, 0, SRCAND);
-    BitBlt(target, x, y, width, height, image.get(), 0, 0, SRCPAINT);
-    SetBkColor(target, oldBk);
-    SetTextColor(target, oldText);
-    if (usePalette) {
-        SelectPalette(image.get(), oldImagePalette, FALSE);
-        SelectPalette(target, oldTargetPalette, FALSE);
+    ScopedSelection monoSelected(mono.get(), monoBitmap.get());
+    // Key-coloured pixels become 1 in the monochrome mask, all others 0.
+    SetBkColor(image, key);
+    BitBlt(mono.get(), 0, 0, width, height, image, 0, 0, SRCCOPY);
+    // The 1s turn into the background colour, the 0s into the text colour:
+    // the key pixels blackened above, the mask in colour below.
+    SetBkColor(image, RGB(0, 0, 0));
+    SetTextColor(image, RGB(255, 255, 255));
+    BitBlt(image, 0, 0, width, height, mono.get(), 0, 0, SRCAND);
+    SetBkColor(image, RGB(255, 255, 255));
+    SetTextColor(image, RGB(0, 0, 0));
+    BitBlt(image, 0, height, width, height, mono.get(), 0, 0, SRCCOPY);
+    m_bitmap = std::move(pixels);
+    m_dc = std::move(held);
+    m_nHeight = height;
+    m_crKey = key;
+    return true;
+}
+
+void CKeyedImage::Reset() {
+    m_dc.reset();  // before the bitmap it holds selected
+    m_bitmap.reset();
+    m_nHeight = 0;
+}
+
+void CKeyedImage::Draw(HDC target, int x, int y, int width, int height, int sx, int sy) const {
+    // Never into the mask's rows: those would be drawn as pixels.
+    if (sy >= 0 && sy + height > m_nHeight) {
+        height = m_nHeight - sy;
+    }
+    if (!m_dc.get() || width <= 0 || height <= 0 || sy < 0) {
+        return;
+    }
+    // Blacken the target where the image is opaque, then OR the image in.
+    BitBlt(target, x, y, width, height, m_dc.get(), sx, sy + m_nHeight, SRCAND);
+    BitBlt(target, x, y, width, height, m_dc.get(), sx, sy, SRCPAINT);
+}
+
+void DrawTransparentBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sx, int sy,
+                           COLORREF key) {
+    CKeyedImage keyed;
+    if (keyed.Prepare(target, bitmap, sx, sy, width, height, key)) {
+        keyed.Draw(target, x, y, width, height, 0, 0);
     }
 }
 

@@ -18,16 +18,13 @@ int DibStride(int width, int bitCount) {
     return ((width * bitCount + 31) / 32) * 4;
 }
 
-uint32_t KeyAsPixel(COLORREF key, int bitCount) {
+uint32_t KeyAsPixel(COLORREF key) {
     const uint32_t r = GetRValue(key), g = GetGValue(key), b = GetBValue(key);
-    if (bitCount == 16) {
-        return (b >> 3) | ((g >> 2) << 5) | ((r >> 3) << 11);
-    }
     return (r << 16) | (g << 8) | b;
 }
 
 bool ClassifiableBitCount(int bitCount) {
-    return bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
+    return bitCount == 8 || bitCount == 24 || bitCount == 32;
 }
 
 std::vector<RECT> OpaqueRuns(const DibPixels& dib, COLORREF key) {
@@ -36,7 +33,7 @@ std::vector<RECT> OpaqueRuns(const DibPixels& dib, COLORREF key) {
         (dib.bitCount == 8 && !dib.colourTable)) {
         return runs;
     }
-    const uint32_t keyPixel = KeyAsPixel(key, dib.bitCount);
+    const uint32_t keyPixel = KeyAsPixel(key);
     const size_t bytesPerPixel = static_cast<size_t>(dib.bitCount / 8);
     // One run per row is the common case (a shaped caption): room for that.
     runs.reserve(static_cast<size_t>(dib.height));
@@ -49,7 +46,6 @@ std::vector<RECT> OpaqueRuns(const DibPixels& dib, COLORREF key) {
             bool opaque;
             switch (dib.bitCount) {
                 case 8: opaque = (dib.colourTable[*p] & 0x00FFFFFF) != keyPixel; break;
-                case 16: opaque = Read(p, 2) != keyPixel; break;
                 case 24: opaque = Read(p, 3) != keyPixel; break;
                 default: opaque = Read(p, 4) != keyPixel; break;
             }

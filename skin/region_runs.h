@@ -12,8 +12,8 @@
 namespace skin {
 
 // The pixels as GetDIBits gives them: rows bottom-up, each stride bytes
-// (a multiple of 4), bitCount 8, 16, 24 or 32. For 8 bits colourTable holds
-// the 256 entries (RGBQUAD, read as 32-bit words).
+// (a multiple of 4), bitCount 8, 24 or 32. For 8 bits colourTable holds the
+// 256 entries (RGBQUAD, read as 32-bit words).
 struct DibPixels {
     const uint8_t* bits = nullptr;
     int width = 0;
@@ -27,19 +27,18 @@ struct DibPixels {
 // a multiple of 4.
 int DibStride(int width, int bitCount);
 
-// The key in the pixels' own form: COLORREF 0x00BBGGRR becomes 0x00RRGGBB,
-// and for 16 bits it is packed 5-6-5.
-uint32_t KeyAsPixel(COLORREF key, int bitCount);
+// The key in the pixels' own form: COLORREF 0x00BBGGRR becomes 0x00RRGGBB.
+uint32_t KeyAsPixel(COLORREF key);
 
-// Whether the DIB format is one the runs can classify (8, 16, 24, 32 bits);
-// others go through a 32-bit copy first.
+// Whether the DIB format is one the runs can classify (8, 24, 32 bits);
+// others, 16 bits included, go through a 32-bit copy first.
 bool ClassifiableBitCount(int bitCount);
 
 // Rectangles (x0, y, x1, y + 1) of every run of pixels that differ from key,
 // y counted from the top image row. A 32-bit pixel matches only when all
 // four bytes match (a non-zero fourth byte never matches); a 24-bit pixel by
-// its three bytes; a 16-bit one against the 5-6-5 packed key; an 8-bit one by
-// its colour-table entry. Nothing for formats that are not classifiable.
+// its three bytes; an 8-bit one by its colour-table entry. Nothing for formats
+// that are not classifiable.
 std::vector<RECT> OpaqueRuns(const DibPixels& dib, COLORREF key);
 
 }  // namespace skin

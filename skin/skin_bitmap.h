@@ -23,11 +23,34 @@ bool ReadResourceBytes(LPCSTR name, LPCSTR type, HMODULE module, void* buffer, D
 // A picture decoded by the system from bytes (bitmap, icon, GIF, JPEG), or none.
 ComPtr<IPicture> PictureFromBytes(const void* bytes, size_t length);
 
+// Part of a bitmap made ready to draw with one colour left out, in two raster
+// operations and no set-up: the pixels with the key colour blackened, and
+// below them a mask, white where the key colour is and black elsewhere, both
+// held selected into a memory context of their own.
+class CKeyedImage {
+public:
+    // From width by height pixels of bitmap at (sx, sy), in a format
+    // compatible with dc. False, holding nothing, when GDI refuses.
+    bool Prepare(HDC dc, HBITMAP bitmap, int sx, int sy, int width, int height, COLORREF key);
+    void Reset();
+    bool IsPrepared() const { return m_dc.get() != nullptr; }
+    COLORREF Key() const { return m_crKey; }
+    // Draws width by height prepared pixels from (sx, sy) to (x, y) on target,
+    // the key colour left out.
+    void Draw(HDC target, int x, int y, int width, int height, int sx, int sy) const;
+
+private:
+    // The bitmap first: the context that holds it selected goes first.
+    ScopedBitmap m_bitmap;
+    ScopedDC m_dc;
+    int m_nHeight = 0;
+    COLORREF m_crKey = 0;
+};
+
 // Draws width by height pixels of bitmap from (sx, sy) to (x, y) on target,
-// leaving out every pixel of the key colour. The palette, if any, is used
-// only on palette devices.
+// leaving out every pixel of the key colour.
 void DrawTransparentBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sx, int sy,
-                           COLORREF key, HPALETTE palette = nullptr);
+                           COLORREF key);
 
 class CEnBitmap : public CBitmap {
 public:
@@ -59,6 +82,8 @@ public:
 
 class CSkinButton : public CMyBitmap {
 public:
+    bool ReloadResource(UINT id, LPCSTR type, HMODULE module, COLORREF background) override;
+    bool ReloadFile(const char* path) override;
     // Loads bitmap resource id and places the button offset pixels left of
     // the window's right edge (to its own right edge), top pixels down.
     bool LoadStrip(UINT id, int offsetFromRight, int top, int hitCode);
@@ -72,4 +97,11 @@ public:
     RECT m_rcPlace = {};
     int m_nFrames = 3;
     int m_nState = 0;
+    // The frame the skin's caption buffer shows; -1 before it is drawn there.
+    int m_nShownState = -1;
+
+private:
+    // The whole strip made ready for keyed drawing at its first keyed draw,
+    // so a hover costs two raster operations, not a mask made afresh.
+    mutable CKeyedImage m_keyed;
 };

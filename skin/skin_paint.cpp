@@ -1,18 +1,26 @@
-// CSkinWin's painting: borders and bottom strip straight onto the window,
-// the caption composed in an off-screen buffer and copied in one block.
+// CSkinWin's painting. Every piece of the frame is composed off screen and
+// copied to the window in one block per piece: the side borders and the
+// bottom strip once per window size, the caption in its buffer. A caption
+// whose text and window state are as shown gets only the buttons whose frame
+// changed drawn again, over a copy of what lies under them, so a hover costs
+// two buttons, not the whole caption.
 #include "skin/skin_win.h"
+
+#include <algorithm>
 
 namespace {
 
 // Icon 128 is the program's, in the caption as in the tray.
 constexpr UINT kProgramIcon = 128;
+// How far a title glyph may reach past the text's measured end.
+constexpr int kTitleOverhang = 4;
 // The title: 10 points (tenths of a point, as a point-size font takes them).
 constexpr int kTitlePointTenths = 100;
 constexpr char kTitleFace[] = "黑体";
 constexpr UINT kTitleFormat = DT_SINGLELINE | DT_VCENTER | DT_WORD_ELLIPSIS;
 
 // Every piece from one selection of the image: a border of a tall window is
-// a hundred pieces or more, drawn at every frame paint.
+// a hundred pieces or more.
 void DrawSideBorder(const CMyBitmap& image, HDC dc, int x, int y, int height, int tileTop, int tileBottom) {
     if (!image.GetSafeHandle()) {
         return;
@@ -23,6 +31,21 @@ void DrawSideBorder(const CMyBitmap& image, HDC dc, int x, int y, int height, in
     for (const skin::BorderPiece& piece : skin::SideBorderPieces(y, height, image.Height(), tileTop, tileBottom)) {
         BitBlt(dc, x, piece.destY, width, piece.sourceBottom - piece.sourceTop, memory.get(), 0, piece.sourceTop,
                SRCCOPY);
+    }
+}
+
+// A frame piece width by height at (x, y) on dc, copied from its off-screen
+// copy, which draw(target, x, y) fills whenever the size changed; drawn
+// straight onto dc when no copy can be kept.
+template <class Draw>
+void PaintPiece(COffscreen& copy, HDC dc, int x, int y, int width, int height, Draw draw) {
+    if (copy.Resize(dc, width, height)) {
+        draw(copy.GetDC(), 0, 0);
+    }
+    if (copy.IsEmpty()) {
+        draw(dc, x, y);
+    } else {
+        BitBlt(dc, x, y, width, height, copy.GetDC(), 0, 0, SRCCOPY);
     }
 }
 
@@ -55,9 +78,21 @@ void CSkinWin::DrawRightBorder(HDC dc, int x, int y, int height) {
 }
 
 void CSkinWin::DrawBorders(HDC dc, int x, int y, int width, int height) {
-    DrawLeftBorder(dc, x, y, height);
-    DrawRightBorder(dc, x + width - m_nRightWidth, y, height);
-    DrawBottomStrip(dc, x + m_nLeftWidth, y + height - m_nBottomHeight, width - m_nRightWidth - m_nLeftWidth);
+    // A side border is a hundred tile copies or more: each piece is drawn
+    // once per size. Nothing is drawn for a missing image.
+    if (m_bmpLeft.GetSafeHandle()) {
+        PaintPiece(m_leftBorder, dc, x, y, m_nLeftWidth, height,
+                   [&](HDC to, int px, int py) { DrawLeftBorder(to, px, py, height); });
+    }
+    if (m_bmpRight.GetSafeHandle()) {
+        PaintPiece(m_rightBorder, dc, x + width - m_nRightWidth, y, m_nRightWidth, height,
+                   [&](HDC to, int px, int py) { DrawRightBorder(to, px, py, height); });
+    }
+    if (m_bmpBottom.GetSafeHandle()) {
+        const int stripWidth = width - m_nRightWidth - m_nLeftWidth;
+        PaintPiece(m_bottomStrip, dc, x + m_nLeftWidth, y + height - m_nBottomHeight, stripWidth, m_nBottomHeight,
+                   [&](HDC to, int px, int py) { DrawBottomStrip(to, px, py, stripWidth); });
+    }
 }
 
 void CSkinWin::EnsureCaptionBuffer(HDC window, int width) {
@@ -73,6 +108,7 @@ void CSkinWin::EnsureCaptionBuffer(HDC window, int width) {
     m_hCaptionRgn.reset(m_bmpCaption.CreateRegion(m_crTransparent));
     m_pCaptionDC.reset(CreateCompatibleDC(window));
     SelectObject(m_pCaptionDC.get(), m_bmpCaption.GetSafeHandle());
+    m_captionBackground.Resize(window, wanted, m_nCaptionHeight);
     m_nCaptionBufferWidth = wanted;
     m_nCaptionWidth = 0;  // render it afresh
     // The small icon and the title font go with the buffer: made once, not
@@ -83,24 +119,85 @@ void CSkinWin::EnsureCaptionBuffer(HDC window, int width) {
     m_titleFont.reset(CreateTitleFont(window));
 }
 
+const CSkinButton* CSkinWin::HiddenButton() const {
+    // Restore shows while maximised, maximise otherwise; they share a place.
+    return m_nWindowState == kMaximised ? &m_sbMaximize : &m_sbRestore;
+}
+
+bool CSkinWin::CaptionShowsCurrentText(int width) const {
+    // An empty title is read from the window at the next render.
+    return !m_captionBackground.IsEmpty() && width == m_nCaptionWidth && !m_strTitle.empty() &&
+           m_strTitle == m_strShownTitle && m_bActive == m_bShownActive &&
+           (m_nWindowState == kMaximised) == m_bShownMaximised;
+}
+
 void CSkinWin::RenderCaption(const RECT& windowRect) {
     const int width = windowRect.right - windowRect.left;
     HDC buffer = m_pCaptionDC.get();
+    HDC under = m_captionBackground.IsEmpty() ? buffer : m_captionBackground.GetDC();
     m_nCaptionWidth = width;
-    DrawTopStrip(buffer, m_nLeftWidth, 0, skin::TopStripWidth(width, Frame()));
-    DrawLeftBorder(buffer, 0, 0, m_bmpLeft.Height());
-    DrawRightBorder(buffer, width - m_nRightWidth, 0, m_bmpRight.Height());
-
-    for (size_t i = 0; i < m_buttons.size(); ++i) {
-        // Restore shows while maximised, maximise otherwise; they share a place.
-        if (m_buttons[i] == (m_nWindowState == kMaximised ? &m_sbMaximize : &m_sbRestore)) {
-            continue;
-        }
-        m_buttons[i]->Draw(buffer, windowRect, m_crTransparent, true);
+    DrawTopStrip(under, m_nLeftWidth, 0, skin::TopStripWidth(width, Frame()));
+    DrawLeftBorder(under, 0, 0, m_bmpLeft.Height());
+    DrawRightBorder(under, width - m_nRightWidth, 0, m_bmpRight.Height());
+    if (under != buffer) {
+        BitBlt(buffer, 0, 0, width, m_nCaptionHeight, under, 0, 0, SRCCOPY);
     }
 
+    const CSkinButton* hidden = HiddenButton();
+    for (CSkinButton* button : m_buttons) {
+        if (button != hidden) {
+            button->Draw(buffer, windowRect, m_crTransparent, true);
+            button->m_nShownState = button->m_nState;
+        }
+    }
+    DrawIconAndTitle(buffer, width);
+
+    m_strShownTitle = m_strTitle;
+    m_bShownActive = m_bActive;
+    m_bShownMaximised = m_nWindowState == kMaximised;
+    // The title's pixels end where its text does, or at its rectangle's edge
+    // when the text is cut short there.
+    const RECT title = skin::TitleRect(m_nTitleLeft, m_nTitleTop, width, m_bmpTop.Width(), m_nTopTileRight,
+                                       m_nCaptionHeight);
+    RECT measured = title;
+    {
+        ScopedSelection fontSelected(buffer, m_titleFont.get());
+        DrawTextA(buffer, m_strTitle.c_str(), static_cast<int>(m_strTitle.size()), &measured,
+                  kTitleFormat | DT_CALCRECT);
+    }
+    m_rcShownTitleInk = title;
+    m_rcShownTitleInk.right = std::min(title.right, measured.right + kTitleOverhang);
+}
+
+void CSkinWin::RenderChangedButtons(const RECT& windowRect) {
+    const int width = windowRect.right - windowRect.left;
+    HDC buffer = m_pCaptionDC.get();
+    const RECT icon = {m_nLeftWidth, skin::kCaptionIconTop, m_nLeftWidth + GetSystemMetrics(SM_CXSMICON),
+                       skin::kCaptionIconTop + GetSystemMetrics(SM_CYSMICON)};
+    const CSkinButton* hidden = HiddenButton();
+    for (CSkinButton* button : m_buttons) {
+        if (button == hidden || button->m_nState == button->m_nShownState) {
+            continue;
+        }
+        // The spot as a whole render draws it: what lies under the button,
+        // the button, then whatever of the icon and title lies over it.
+        const RECT placed = button->GetPlacedRect(windowRect);
+        BitBlt(buffer, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+               m_captionBackground.GetDC(), placed.left, placed.top, SRCCOPY);
+        button->Draw(buffer, windowRect, m_crTransparent, true);
+        button->m_nShownState = button->m_nState;
+        RECT overlap;
+        if (IntersectRect(&overlap, &placed, &icon) || IntersectRect(&overlap, &placed, &m_rcShownTitleInk)) {
+            ScopedRegion spot(CreateRectRgnIndirect(&placed));
+            ScopedClipRegion clipped(buffer, spot.get());
+            DrawIconAndTitle(buffer, width);
+        }
+    }
+}
+
+void CSkinWin::DrawIconAndTitle(HDC buffer, int width) {
     if (m_captionIcon.get()) {
-        DrawIconEx(buffer, m_nLeftWidth, 5, m_captionIcon.get(), GetSystemMetrics(SM_CXSMICON),
+        DrawIconEx(buffer, m_nLeftWidth, skin::kCaptionIconTop, m_captionIcon.get(), GetSystemMetrics(SM_CXSMICON),
                    GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL);
     }
 
@@ -135,7 +232,11 @@ void CSkinWin::PaintFrame() {
     const bool render = width != m_nCaptionWidth || m_nHoverCode != 0 || m_nDownCode != 0 || stateChanged;
     ScopedRegion clip;
     if (render) {
-        RenderCaption(rc);
+        if (!stateChanged && CaptionShowsCurrentText(width)) {
+            RenderChangedButtons(rc);
+        } else {
+            RenderCaption(rc);
+        }
         if (m_bClipCaption) {
             // Below the caption, plus the caption's own shape.
             clip.reset(CreateRectRgn(0, m_nCaptionHeight, width, height));

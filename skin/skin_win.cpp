@@ -2,7 +2,6 @@
 // caption's links.
 #include "skin/skin_win.h"
 
-#include "browser/config_store.h"
 #include "browser/external_links.h"
 #include "framework/wnd.h"
 
@@ -19,9 +18,6 @@ constexpr int kButtonTop = 4;
 constexpr int kFirstButtonOffset = 4;
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-// The game window cannot be made smaller than this.
-constexpr LONG kMinWidth = 958;
-constexpr LONG kMinHeight = 576;
 
 }  // namespace
 
@@ -123,12 +119,6 @@ LRESULT CSkinWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             PassOn();
             return 0;
-        case WM_GETMINMAXINFO: {
-            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            if (info->ptMinTrackSize.x < kMinWidth) info->ptMinTrackSize.x = kMinWidth;
-            if (info->ptMinTrackSize.y < kMinHeight) info->ptMinTrackSize.y = kMinHeight;
-            return 0;
-        }
         case WM_WINDOWPOSCHANGING:
         case WM_SIZING:
         case WM_NCRBUTTONUP:
@@ -182,18 +172,18 @@ LRESULT CSkinWin::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CSkinWin::OpenForumLink() {
-    links::OpenLink(config::ReadPlatformSetting("bbsAddr"));
+    links::OpenSitePage(links::SitePage::kForum);
     return TRUE;
 }
 
 BOOL CSkinWin::OpenRechargeLink() {
     const int server = m_pOwner ? m_pOwner->RechargeServerId() : 0;
     const std::string user = m_pOwner ? m_pOwner->RechargeUserName() : std::string();
-    links::OpenLink(links::FillRechargePlaceholders(config::ReadPlatformSetting("rechargeAddr"), server, user));
+    links::OpenLink(links::FillRechargePlaceholders(links::SitePageAddress(links::SitePage::kRecharge), server, user));
     return TRUE;
 }
 
 BOOL CSkinWin::OpenHomeLink() {
-    links::OpenLink(config::ReadPlatformSetting("homeAddr"));
+    links::OpenSitePage(links::SitePage::kHome);
     return TRUE;
 }

@@ -1,8 +1,8 @@
 // CSkinWin: the game window's frame, painted from the program's bitmaps. A
 // window hook that answers the non-client messages itself: the client area
 // shrinks by the frame images, the caption (icon, title, nine image buttons)
-// is composed off screen and copied in one block, the borders and bottom
-// strip are drawn straight onto the window. Its hit testing and mouse
+// is composed off screen and copied in one block, and so are the borders and
+// the bottom strip, drawn once per window size. Its hit testing and mouse
 // handling drive the caption buttons, dragging and sizing; the window
 // maximises into the work area, restores and minimises under the skin's own
 // control rather than the system's maximised state.
@@ -13,6 +13,7 @@
 
 #include "owners/gdi_owners.h"
 #include "skin/frame_geometry.h"
+#include "skin/offscreen.h"
 #include "skin/skin_bitmap.h"
 #include "skin/subclass_wnd.h"
 
@@ -110,6 +111,16 @@ public:
     // The caption's small icon and title font, made with the buffer.
     ScopedIcon m_captionIcon;
     ScopedFont m_titleFont;
+    // What lies under the caption's buttons (top strip and side borders), as
+    // wide as the buffer: a button whose frame changed is redrawn over it.
+    COffscreen m_captionBackground;
+    // What the caption buffer shows besides the buttons' frames.
+    std::string m_strShownTitle;
+    BOOL m_bShownActive = FALSE;
+    bool m_bShownMaximised = false;
+    RECT m_rcShownTitleInk = {};  // where the title's pixels may lie
+    // The side borders and the bottom strip at the window's size.
+    COffscreen m_leftBorder, m_rightBorder, m_bottomStrip;
 
 private:
     LRESULT OnNcMouseMove(int hit, POINT p);
@@ -124,7 +135,12 @@ private:
     void ToggleMaximised();
     void RestoreFromMinimised(bool keepLastState);
     void EnsureCaptionBuffer(HDC window, int width);
+    bool CaptionShowsCurrentText(int width) const;
     void RenderCaption(const RECT& windowRect);
+    void RenderChangedButtons(const RECT& windowRect);
+    void DrawIconAndTitle(HDC buffer, int width);
+    // The button drawn at the shared restore and maximise place now.
+    const CSkinButton* HiddenButton() const;
 
     CSkinOwner* m_pOwner;
 };

@@ -1,9 +1,35 @@
-// The caption's recharge address: "[server]" and "[user]" filled in.
+// The site's pages from the configuration, and the caption's recharge
+// address: "[server]" and "[user]" filled in.
 #include "browser/external_links.h"
 
 #include <gtest/gtest.h>
 
+#include "temp_dir.h"
+
 using links::FillRechargePlaceholders;
+using links::SitePage;
+using links::SitePageAddress;
+
+TEST(SitePages, EachPageHasItsOwnKeyInThePlatformSection) {
+    support::ScopedTempDir dir;  // the current directory, where WebCfg.ini is read
+    EXPECT_EQ("", SitePageAddress(SitePage::kForum));
+    ASSERT_TRUE(support::WriteTextFile("WebCfg.ini",
+                                       "[platform]\r\nbbsAddr=http://forum/\r\nhomeAddr=http://home/\r\n"
+                                       "rechargeAddr=http://pay/?sid=[server]\r\nserviceAddr=http://service/\r\n"
+                                       "[netAddr]\r\nhomeAddr=http://page-owned/\r\n"));
+    const struct {
+        SitePage page;
+        const char* address;
+    } table[] = {
+        {SitePage::kForum, "http://forum/"},
+        {SitePage::kHome, "http://home/"},
+        {SitePage::kRecharge, "http://pay/?sid=[server]"},
+        {SitePage::kService, "http://service/"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(row.address, SitePageAddress(row.page)) << static_cast<int>(row.page);
+    }
+}
 
 TEST(RechargePlaceholders, ServerAndUserFilledInEveryOccurrence) {
     EXPECT_EQ("http://pay.example/pay.php?sid=12&name=alice",

@@ -1,6 +1,6 @@
 // The launcher as a player sees and uses it: over the picture, colour key cut
-// out, its buttons drawn from their pictures, the page in its browser; close,
-// minimise and the four links.
+// out, its buttons drawn from their pictures with their tooltips, the page in
+// its browser; close, minimise and the four links.
 #include "launcher_fixture.h"
 #include "screen_capture.h"
 
@@ -39,6 +39,28 @@ size_t VisibleTopLevelWindows() {
     size_t count = 0;
     EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+struct TooltipSearch {
+    HWND owner;
+    size_t found;
+};
+
+BOOL CALLBACK CountTooltips(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TooltipSearch*>(param);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, "tooltips_class32") == 0 && GetWindow(window, GW_OWNER) == search->owner) {
+        ++search->found;
+    }
+    return TRUE;
+}
+
+// Tooltip windows (shown or not) that owner's controls made.
+size_t TooltipsOf(HWND owner) {
+    TooltipSearch search = {owner, 0};
+    EnumWindows(CountTooltips, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 // Share of sample points whose screen colour is the picture's colour there.
@@ -130,6 +152,8 @@ TEST_F(LauncherViewTest, ShowsThePictureThroughItsKeyWithItsButtonsAndPage) {
     }
     EXPECT_GT(dark, 10);
     EXPECT_GT(light, 1000);
+    // Close and minimise have their tooltips, made once the launcher shows.
+    EXPECT_TRUE(WaitUntil([&] { return TooltipsOf(launcher) == 2; }, 10000)) << TooltipsOf(launcher);
     // Silent, and hosted by the program's UI handler: no border, no scroll bars.
     EXPECT_TRUE(log.Has({"silent", "op=put", "value=1"}));
     EXPECT_TRUE(log.Has({"hostinfo", "flags=0x0000000c"})) << log.Text();

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Reads a Windows PE file as the loader would, without running it, and checks
 what the product promises of it: machine, subsystem, DLL or program, exports,
-imports (system DLLs only) and resources.
+imports (system DLLs only), resources and, for a shipped file, its size.
 
 usage: pe_table.py FILE --machine i386|amd64 --kind gui|dll
                    [--exports a,b,c] [--resources TYPE:ID,ID-ID;TYPE:ID ...]
+                   [--budget BYTES]
 Prints what it read; exits 1 with a FAIL line for each broken promise."""
 import argparse
 import re
@@ -131,18 +132,21 @@ def main():
     ap.add_argument("--kind", required=True, choices=("gui", "dll"))
     ap.add_argument("--exports")
     ap.add_argument("--resources", action="append", default=[])
+    ap.add_argument("--budget", type=int, help="the most bytes the file may have")
     args = ap.parse_args()
 
     failures = []
     try:
         with open(args.file, "rb") as f:
-            pe = Pe(f.read())
+            data = f.read()
+        pe = Pe(data)
         exports, imports, resources = pe.exports(), pe.imports(), pe.resources()
     except (OSError, ValueError, struct.error) as e:
         print("FAIL: %s: %s" % (args.file, e))
         return 1
 
     print("file: %s" % args.file)
+    print("size: {:,} bytes".format(len(data)))
     print("machine: 0x%04X%s" % (pe.machine, " (PE32+)" if pe.pe32plus else ""))
     print("subsystem: %d %s, %s" % (pe.subsystem, SUBSYSTEMS.get(pe.subsystem, "?"),
                                     "DLL" if pe.is_dll() else "program"))
@@ -172,6 +176,10 @@ def main():
         missing = id_set(ids) - resources.get(kind, set())
         if missing:
             failures.append("%s resources missing: %s" % (kind, sorted(missing)))
+
+    if args.budget is not None and len(data) > args.budget:
+        failures.append("{:,} bytes, {:,} over its budget of {:,}".format(
+            len(data), len(data) - args.budget, args.budget))
 
     # The common controls the manifest asks for must be this machine's.
     manifest = getattr(pe, "resource_data", {}).get(("MANIFEST", 1))

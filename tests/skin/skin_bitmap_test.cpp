@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
+
+#include "temp_dir.h"
 
 namespace {
 
@@ -104,6 +108,55 @@ TEST(SkinBitmap, LoadsTheProgramsStripsAndRefusesASecondLoad) {
     EXPECT_EQ(96, close.Width());
     EXPECT_FALSE(close.ReloadResource(9999, RT_BITMAP, GetModuleHandleA(nullptr), 0));
     EXPECT_EQ(nullptr, close.GetSafeHandle());
+}
+
+// A bottom-up 24-bit bitmap file of width by height pixels, all dark but
+// the top row, which is red: the top row is stored last.
+std::string BitmapFile(int width, int height) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int y = 0; y < height; ++y) {
+        std::string row(static_cast<size_t>(stride), '\0');
+        for (int x = 0; x < width; ++x) {
+            const unsigned char bgr[3] = {30, 20, static_cast<unsigned char>(y == height - 1 ? 255 : 10)};
+            std::memcpy(&row[static_cast<size_t>(x) * 3], bgr, 3);
+        }
+        bytes += row;
+    }
+    return bytes;
+}
+
+COLORREF PixelOf(const CBitmap& bitmap, int x, int y) {
+    ScopedMemoryDC dc(nullptr);
+    ScopedSelection selected(dc.get(), bitmap.GetSafeHandle());
+    return GetPixel(dc.get(), x, y);
+}
+
+TEST(SkinBitmap, LoadsAPictureFileToItsLastByte) {
+    support::ScopedTempDir dir;
+    // Larger than any one read, so the top row comes from the file's end.
+    ASSERT_TRUE(support::WriteTextFile(dir.File("big.bmp"), BitmapFile(150, 50)));
+    CMyBitmap picture;
+    ASSERT_TRUE(picture.ReloadFile(dir.File("big.bmp").c_str()));
+    EXPECT_EQ(150, picture.Width());
+    EXPECT_EQ(50, picture.Height());
+    EXPECT_EQ(RGB(255, 20, 30), PixelOf(picture, 149, 0));
+    EXPECT_EQ(RGB(10, 20, 30), PixelOf(picture, 0, 49));
+    EXPECT_FALSE(picture.LoadImageFile(dir.File("big.bmp").c_str(), 0));  // one is held already
+
+    EXPECT_FALSE(picture.ReloadFile(dir.File("missing.bmp").c_str()));
+    EXPECT_EQ(nullptr, picture.GetSafeHandle());
 }
 
 }  // namespace

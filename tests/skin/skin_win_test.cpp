@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -154,15 +156,7 @@ TEST_F(SkinWindow, MaximisesIntoTheWorkAreaRestoresAndMinimises) {
     EXPECT_EQ(CSkinWin::kNormal, skin.m_nWindowState);
 }
 
-TEST_F(SkinWindow, LimitsAndActivation) {
-    MINMAXINFO info = {};
-    info.ptMinTrackSize = {100, 100};
-    SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(958, info.ptMinTrackSize.x);
-    EXPECT_EQ(576, info.ptMinTrackSize.y);
-    info.ptMinTrackSize = {1000, 600};
-    SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(1000, info.ptMinTrackSize.x);
+TEST_F(SkinWindow, ActivationAndTitle) {
     EXPECT_EQ(1, SendMessageA(window, WM_NCACTIVATE, 0, 0));
     EXPECT_EQ(0, SendMessageA(window, WM_NCACTIVATE, 1, 0));
     SetWindowTextA(window, "new title");
@@ -283,6 +277,75 @@ TEST_F(SkinWindow, PaintsTheFrameFromItsBitmaps) {
     for (int y = 0; y < 32; ++y)
         for (int x = 30; x < 400; ++x) white += GetPixel(dc.get(), x, y) == RGB(255, 255, 255);
     EXPECT_GT(white, 10);
+}
+
+TEST_F(SkinWindow, EachSizeGetsItsFrameDrawnAtThatSize) {
+    skin.PaintFrame();
+    // Smaller, then larger than before: the border and strip copies follow.
+    for (const SIZE size : {SIZE{1000, 700}, SIZE{1200, 760}}) {
+        SCOPED_TRACE(size.cx);
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER);
+        skin.PaintFrame();
+        ScopedWindowDC dc = ScopedWindowDC::WholeWindow(window);
+        // The sides' bottom pieces end at the new bottom edge.
+        EXPECT_EQ(BitmapPixel(skin.m_bmpLeft, 4, 44), GetPixel(dc.get(), 4, size.cy - 2));
+        EXPECT_EQ(BitmapPixel(skin.m_bmpRight, 4, 44), GetPixel(dc.get(), size.cx - 7 + 4, size.cy - 2));
+        EXPECT_EQ(BitmapPixel(skin.m_bmpLeft, 4, 32), GetPixel(dc.get(), 4, size.cy - 7 - 7));
+        // The bottom strip reaches the right border.
+        EXPECT_EQ(BitmapPixel(skin.m_bmpBottom, 0, 5), GetPixel(dc.get(), size.cx - 8, size.cy - 2));
+    }
+}
+
+// The caption buffer's pixels, width by its height.
+std::vector<uint32_t> CaptionPixels(const CSkinWin& skin, int width) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -skin.m_nCaptionHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    ScopedBitmap copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ScopedMemoryDC memory(nullptr);
+    ScopedSelection selected(memory.get(), copy.get());
+    BitBlt(memory.get(), 0, 0, width, skin.m_nCaptionHeight, skin.m_pCaptionDC.get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    return std::vector<uint32_t>(pixels, pixels + static_cast<size_t>(width) * skin.m_nCaptionHeight);
+}
+
+TEST_F(SkinWindow, AHoverRedrawsTheButtonsItLeftAndEnteredAsAWholeCaptionWould) {
+    const auto moveTo = [&](int x, int y) {
+        const POINT p = Screen(window, x, y);
+        const LPARAM at = MAKELPARAM(p.x, p.y);
+        SendMessageA(window, WM_NCMOUSEMOVE, SendMessageA(window, WM_NCHITTEST, 0, at), at);
+    };
+    // A title that ends far from the buttons, and one long enough to run
+    // under them (they are drawn below it).
+    for (const std::string& title : {std::string("Halden"), std::string(300, 'W')}) {
+        SCOPED_TRACE(title.size());
+        SetWindowTextA(window, title.c_str());
+        moveTo(1250, 10);  // over close
+        ASSERT_EQ(2, skin.m_sbClose.m_nShownState);
+        // A mark where no button is: only a whole caption render paints it over.
+        const COLORREF mark = RGB(1, 2, 3);
+        SetPixel(skin.m_pCaptionDC.get(), 600, 1, mark);
+        moveTo(1210, 10);  // over maximise
+        EXPECT_EQ(0, skin.m_sbClose.m_nShownState);
+        EXPECT_EQ(2, skin.m_sbMaximize.m_nShownState);
+        EXPECT_EQ(mark, GetPixel(skin.m_pCaptionDC.get(), 600, 1)) << "the whole caption was drawn again";
+        std::vector<uint32_t> redrawn = CaptionPixels(skin, 1280);
+
+        skin.m_nCaptionWidth = 0;  // the next paint renders the whole caption
+        skin.PaintFrame();
+        EXPECT_NE(mark, GetPixel(skin.m_pCaptionDC.get(), 600, 1));
+        std::vector<uint32_t> whole = CaptionPixels(skin, 1280);
+        redrawn[600 + 1 * 1280] = whole[600 + 1 * 1280];
+        size_t differ = 0;
+        for (size_t i = 0; i < whole.size(); ++i) differ += redrawn[i] != whole[i];
+        EXPECT_EQ(0u, differ) << "pixels that differ from a whole render";
+        moveTo(600, 400);  // away, into the client area
+    }
 }
 
 TEST_F(SkinWindow, AWiderWindowGetsAWiderCaptionBuffer) {
