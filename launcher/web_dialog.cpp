@@ -69,7 +69,7 @@ BOOL CWebDialog::OnInitDialog() {
     m_brKey = ScopedGdiObject<HBRUSH>(CreateSolidBrush(m_crKey));
     MakeColourKeyed();
     PlaceButtons();
-    PostMessage(kAddTooltips);
+    ::PostMessageA(m_hWnd, kAddTooltips, 0, 0);
 
     m_explorer.put_Silent(TRUE);  // no script-error dialogs over the launcher
     const launcher::Placement browser = launcher::kBrowserPlacement;

@@ -3,7 +3,7 @@
 // frame into one once per size and copies it from there at every paint.
 #pragma once
 
-#include "framework/gdi_owners.h"
+#include "owners/gdi_owners.h"
 
 class COffscreen {
 public:

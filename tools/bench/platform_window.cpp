@@ -17,8 +17,8 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
-#include "framework/com_ptr.h"
-#include "framework/gdi_owners.h"
+#include "owners/com_ptr.h"
+#include "owners/gdi_owners.h"
 #include "framework/resource_picture.h"
 #include "resource.h"
 
