@@ -35,7 +35,7 @@ bool Check(int* error) {
     std::string answer = request.get(error);
     if (*error != 0) return false;
 
-    // Read as the updater reads the saved copy; an empty answer is refused too.
+    // The one manifest reading of the DLL and the updater; an empty answer is refused too.
     TiXmlDocument offered;
     if (!ParseManifestText(answer, &offered)) return Failed(error);
     const char* version = OfferedVersion(offered);
@@ -51,7 +51,8 @@ bool Check(int* error) {
     }
 
     if (SameVersion(installed, version)) return true;
-    // The updater reads the saved copy: without it no update can start.
+    // The saved copy is what tells the launcher an update is ready; the
+    // updater later replaces it with the manifest it verified itself.
     if (!SaveManifest(offered, kServerManifest)) return Failed(error);
     return false;
 }
